@@ -1,0 +1,24 @@
+# Compiler settings shared by every target of the project: warnings are errors
+# in our own code, and one switch turns on AddressSanitizer + UndefinedBehaviorSanitizer.
+
+option(DOVER_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(DOVER_WERROR "Treat compiler warnings in our code as errors" ON)
+
+set(DOVER_WARNING_FLAGS -Wall -Wextra -Wpedantic -Wconversion -Wshadow)
+if(DOVER_WERROR)
+    list(APPEND DOVER_WARNING_FLAGS -Werror)
+endif()
+
+set(DOVER_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer
+    -fno-sanitize-recover=undefined)
+
+# dover_target_settings(<target>): apply the project's warnings and, when asked,
+# the sanitizers to one target. Every add_library/add_executable of ours calls it.
+function(dover_target_settings target)
+    target_compile_features(${target} PUBLIC cxx_std_20)
+    target_compile_options(${target} PRIVATE ${DOVER_WARNING_FLAGS})
+    if(DOVER_SANITIZE)
+        target_compile_options(${target} PRIVATE ${DOVER_SANITIZER_FLAGS})
+        target_link_options(${target} PRIVATE ${DOVER_SANITIZER_FLAGS})
+    endif()
+endfunction()

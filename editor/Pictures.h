@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+
+#include <array>
+#include <span>
+
+namespace dover {
+
+// Pictures are addressed by number: 0 to 5 are carried in the executable,
+// 10 and 100 are the canvases drawn at run time.
+enum PictureId : int {
+    LedOffPicture = 0,
+    LedOnPicture = 1,
+    PlayPicture = 2,
+    StopPicture = 3,
+    RightArrowPicture = 4,
+    LeftArrowPicture = 5,
+    LayerCanvasPicture = 10,
+    PlaybackCanvasPicture = 100,
+};
+inline constexpr int CarriedPictureCount = 6;
+
+// Decodes a PNG held in memory with libpng. With `withAlpha` the result is
+// ARGB32 (palette transparency becomes alpha), otherwise RGB888. On failure
+// returns a null image and puts libpng's message in `error`.
+QImage DecodePng(std::span<const unsigned char> png, bool withAlpha, QString* error);
+
+// Font 0 and pictures 0 to 5, loaded once at start-up and kept for the run.
+class Pictures {
+public:
+    // Creates font 0 and decodes pictures 0 to 5 from the data carried in the
+    // executable, scaling pictures 2 to 5 to 20x20. Returns false (with the
+    // reason in `error`) if a picture cannot be decoded.
+    bool LoadPictures(QString* error = nullptr);
+
+    const QImage& Picture(int id) const { return Images.at(static_cast<std::size_t>(id)); }
+    const QFont& Font0() const { return Font; }
+
+private:
+    std::array<QImage, CarriedPictureCount> Images;
+    QFont Font;
+};
+
+} // namespace dover
