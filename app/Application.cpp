@@ -40,8 +40,10 @@ bool Application::StartUp() {
     Canvas.Cells().clear();
     Frames.InitFrameStore();
     // 5. The main window, on black, shown before anything is drawn in it.
-    Window = std::make_unique<MainWindow>(
-        Images, Ui, [this](EventKind kind, int widget, SubKind sub) { Dispatch(kind, widget, sub); });
+    Window =
+        std::make_unique<MainWindow>(Images, Ui, [this](EventKind kind, int widget, SubKind sub) {
+            Dispatch(kind, widget, sub);
+        });
     Window->show();
     // 6. The layer canvas.
     Canvas.DrawLayerCanvas();
@@ -79,7 +81,8 @@ void Application::Dispatch(EventKind kind, int widget, SubKind sub) {
         Player.PlaybackTick();
         return;
     case EventKind::WidgetEvent:
-        if (widget >= 0 && widget < WidgetCount && WidgetHandlers[static_cast<std::size_t>(widget)]) {
+        if (widget >= 0 && widget < WidgetCount &&
+            WidgetHandlers[static_cast<std::size_t>(widget)]) {
             WidgetHandlers[static_cast<std::size_t>(widget)](sub);
         }
         return;

@@ -12,11 +12,11 @@ constexpr Qt::Alignment LeftCentred = Qt::AlignLeft | Qt::AlignVCenter;
 
 std::vector<WidgetSpec> BuildWidgetTable() {
     std::vector<WidgetSpec> table;
-    table.push_back({CanvasView, WidgetKind::ImageView, 0, 0, 228, 516, "", nullptr,
-                     Colours::None, Qt::AlignLeft | Qt::AlignTop, true, true});
+    table.push_back({CanvasView, WidgetKind::ImageView, 0, 0, 228, 516, "", nullptr, Colours::None,
+                     Qt::AlignLeft | Qt::AlignTop, true, true});
     for (int byte = 0; byte < 8; ++byte) {
-        table.push_back({HexField(byte), WidgetKind::StaticText, 229, HexFieldY(byte), 30, 16,
-                         "00", nullptr, Colours::WhiteOnBlack, CentredTop, true, true});
+        table.push_back({HexField(byte), WidgetKind::StaticText, 229, HexFieldY(byte), 30, 16, "00",
+                         nullptr, Colours::WhiteOnBlack, CentredTop, true, true});
     }
     for (int byte = 0; byte < 8; ++byte) {
         table.push_back({HexLabel1 + byte, WidgetKind::StaticText, 259, HexFieldY(byte), 23, 16,

@@ -8,7 +8,15 @@
 
 namespace dover {
 
-enum class WidgetKind { ImageView, StaticText, DigitField, PushButton, ImagePushButton, ImageToggle, CheckBox };
+enum class WidgetKind {
+    ImageView,
+    StaticText,
+    DigitField,
+    PushButton,
+    ImagePushButton,
+    ImageToggle,
+    CheckBox
+};
 enum class Colours { None, WhiteOnBlack, ToolkitDefault };
 
 // One row of the main window's widget table.

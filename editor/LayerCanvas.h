@@ -17,11 +17,10 @@ class Widgets;
 // The horizontal centre of the LED sprite of row r, column c (entry 4r + c),
 // in layer canvas pixels; the same for all four layers. Row 0, the back of a
 // layer, is the narrowest.
-inline constexpr std::array<std::int32_t, 16> PerspectiveTable = {
-    54, 94, 128, 166, //
-    38, 88, 132, 182, //
-    24, 82, 138, 198, //
-    8,  76, 146, 216};
+inline constexpr std::array<std::int32_t, 16> PerspectiveTable = {54, 94, 128, 166, //
+                                                                  38, 88, 132, 182, //
+                                                                  24, 82, 138, 198, //
+                                                                  8,  76, 146, 216};
 
 inline constexpr int LayerCanvasWidth = 224;
 inline constexpr int LayerCanvasHeight = 512;

@@ -81,7 +81,7 @@ struct Rgb {
 
 // The colour of each layer, top to bottom: cyan, green, yellow, red. The layer
 // canvas writes its digits and labels in it; the 3D preview paints its spheres.
-inline constexpr std::array<Rgb, LayerCount> LayerColour = {
-    Rgb{0, 255, 255}, Rgb{0, 255, 0}, Rgb{255, 255, 0}, Rgb{255, 0, 0}};
+inline constexpr std::array<Rgb, LayerCount> LayerColour = {Rgb{0, 255, 255}, Rgb{0, 255, 0},
+                                                            Rgb{255, 255, 0}, Rgb{255, 0, 0}};
 
 } // namespace dover
