@@ -39,6 +39,7 @@ bool Application::StartUp() {
     // 3, 4. The empty CellList and one empty frame.
     Canvas.Cells().clear();
     Frames.InitFrameStore();
+    Files.MarkSaved();
     // 5. The main window, on black, shown before anything is drawn in it.
     Window =
         std::make_unique<MainWindow>(Images, Ui, [this](EventKind kind, int widget, SubKind sub) {

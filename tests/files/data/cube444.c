@@ -1,0 +1,5 @@
+#include <avr/pgmspace.h>
+
+const unsigned char effect_cube444[] PROGMEM={
+0x80,0xFF,0x7F,0x10,0x0F,0x01,0xA5,0x5A,    //8 Bytes
+};    //8 Total Bytes

@@ -1,0 +1,5 @@
+#include <avr/pgmspace.h>
+
+const unsigned char effect_myanim[] PROGMEM={
+0x01,0x02,0x03,0x04,0x05,0x06,0x07,0x08,    //8 Bytes
+};    //8 Total Bytes

@@ -1,0 +1,5 @@
+#include <avr/pgmspace.h>
+
+const unsigned char effect_new[] PROGMEM={
+0x00,0x00,0x00,0x00,0x00,0x00,0x00,0x00,    //8 Bytes
+};    //8 Total Bytes
