@@ -135,8 +135,7 @@ bool AnimationFiles::MayReplaceTable(FirmwareTable table, const QString& tablePa
                        "Заменить его таблицей анимации?")
             .arg(tablePath);
     return Questions.Ask(Ui.Window(), QString(), question, QMessageBox::Question,
-                         QMessageBox::Yes | QMessageBox::No,
-                         QMessageBox::No) == QMessageBox::Yes;
+                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 void AnimationFiles::TellFailure(const QString& text) {

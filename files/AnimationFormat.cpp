@@ -53,8 +53,8 @@ AnimationRead ReadAnimation(QIODevice& device, qint64 limit) {
         const qint64 got = device.read(read.bytes.data() + done, read.size - done);
         if (got <= 0) {
             read.problem = AnimationProblem::Unreadable;
-            read.reason = got < 0 ? device.errorString()
-                                  : QStringLiteral("файл стал короче во время чтения");
+            read.reason =
+                got < 0 ? device.errorString() : QStringLiteral("файл стал короче во время чтения");
             read.bytes.clear();
             return read;
         }
@@ -97,12 +97,14 @@ bool WriteAnimation(QIODevice& device, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-QString SaveAnimationFile(const QString& path, std::span<const std::uint8_t> bytes) {
+QString ReplaceFile(const QString& path, const std::function<bool(QIODevice&)>& write) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a write that falls short is seen here, not lost in a final
+    // flush whose failure the commit would not notice.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return file.errorString();
     }
-    if (!WriteAnimation(file, bytes)) {
+    if (!write(file)) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return reason;
@@ -111,6 +113,10 @@ QString SaveAnimationFile(const QString& path, std::span<const std::uint8_t> byt
         return file.errorString();
     }
     return {};
+}
+
+QString SaveAnimationFile(const QString& path, std::span<const std::uint8_t> bytes) {
+    return ReplaceFile(path, [bytes](QIODevice& device) { return WriteAnimation(device, bytes); });
 }
 
 } // namespace dover

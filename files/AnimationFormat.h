@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 class QIODevice;
@@ -57,6 +58,13 @@ AnimationRead ReadAnimationFile(const QString& path, qint64 limit = MaxAnimation
 
 // Writes every byte to an open device; false when the device takes fewer.
 bool WriteAnimation(QIODevice& device, std::span<const std::uint8_t> bytes);
+// Replaces the file at `path` atomically with what `write` puts on the device
+// it is given: that goes to a new file beside it, unbuffered, which takes the
+// name only once everything is on disk, so a failure (a write that falls
+// short, a full disk) leaves the previous file as it was. `write` returns false
+// when a write fell short. Returns the system's reason on failure, an empty
+// text on success.
+QString ReplaceFile(const QString& path, const std::function<bool(QIODevice&)>& write);
 // Replaces the file at `path` with `bytes` atomically: the bytes go to a new
 // file beside it, which takes the name only once all of them are on disk, so a
 // failure leaves the previous file as it was. Returns the system's reason on

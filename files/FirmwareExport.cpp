@@ -4,7 +4,6 @@
 #include "model/FrameStore.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
@@ -183,19 +182,8 @@ bool WriteTable(FirmwareTable table, QIODevice& device, QByteArrayView effect,
 
 QString SaveTableFile(FirmwareTable table, const QString& path, QByteArrayView effect,
                       std::span<const std::uint8_t> bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return file.errorString();
-    }
-    if (!WriteTable(table, file, effect, bytes)) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit()) {
-        return file.errorString();
-    }
-    return {};
+    return ReplaceFile(path,
+                       [&](QIODevice& device) { return WriteTable(table, device, effect, bytes); });
 }
 
 bool IsExportedTable(FirmwareTable table, QByteArrayView head) {
@@ -203,8 +191,7 @@ bool IsExportedTable(FirmwareTable table, QByteArrayView head) {
         return head.startsWith(Joined({View(CInclude), View(CDeclaration)}));
     }
     const qsizetype lineEnd = head.indexOf(QByteArrayView("\r\n"));
-    return head.startsWith(View(AsmLabel)) && lineEnd > 0 &&
-           !head.first(lineEnd).contains('\n') &&
+    return head.startsWith(View(AsmLabel)) && lineEnd > 0 && !head.first(lineEnd).contains('\n') &&
            head.sliced(lineEnd + 2).startsWith(QByteArrayView("\t\tdt 0x"));
 }
 

@@ -61,12 +61,24 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("extension");
-        QTest::addRow("plain") << "/home/u/wave.444" << "wave.444" << "444";
-        QTest::addRow("backslash") << "C:\\anim\\wave.txt" << "wave.txt" << "txt";
-        QTest::addRow("mixed slashes") << "C:/a\\b/c.d" << "c.d" << "d";
-        QTest::addRow("dot in folder only") << "/a.b/wave" << "wave" << "";
-        QTest::addRow("no folder") << "my.anim.444" << "my.anim.444" << "444";
-        QTest::addRow("trailing dot") << "/x/wave." << "wave." << "";
+        QTest::addRow("plain") << "/home/u/wave.444"
+                               << "wave.444"
+                               << "444";
+        QTest::addRow("backslash") << "C:\\anim\\wave.txt"
+                                   << "wave.txt"
+                                   << "txt";
+        QTest::addRow("mixed slashes") << "C:/a\\b/c.d"
+                                       << "c.d"
+                                       << "d";
+        QTest::addRow("dot in folder only") << "/a.b/wave"
+                                            << "wave"
+                                            << "";
+        QTest::addRow("no folder") << "my.anim.444"
+                                   << "my.anim.444"
+                                   << "444";
+        QTest::addRow("trailing dot") << "/x/wave."
+                                      << "wave."
+                                      << "";
     }
     void pathParts() {
         QFETCH(QString, path);
@@ -79,13 +91,20 @@ private slots:
     void savePath_data() {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("saved");
-        QTest::addRow("no extension") << "/t/wave" << "/t/wave.444";
-        QTest::addRow("444 kept") << "/t/wave.444" << "/t/wave.444";
-        QTest::addRow("other extension") << "/t/wave.txt" << "/t/wave.txt.444";
-        QTest::addRow("longer digits") << "/t/wave.4444" << "/t/wave.4444.444";
-        QTest::addRow("trailing dot") << "/t/wave." << "/t/wave..444";
-        QTest::addRow("dot in folder") << "/t/v1.444/wave" << "/t/v1.444/wave.444";
-        QTest::addRow("upper case") << "/t/wave.444X" << "/t/wave.444X.444";
+        QTest::addRow("no extension") << "/t/wave"
+                                      << "/t/wave.444";
+        QTest::addRow("444 kept") << "/t/wave.444"
+                                  << "/t/wave.444";
+        QTest::addRow("other extension") << "/t/wave.txt"
+                                         << "/t/wave.txt.444";
+        QTest::addRow("longer digits") << "/t/wave.4444"
+                                       << "/t/wave.4444.444";
+        QTest::addRow("trailing dot") << "/t/wave."
+                                      << "/t/wave..444";
+        QTest::addRow("dot in folder") << "/t/v1.444/wave"
+                                       << "/t/v1.444/wave.444";
+        QTest::addRow("upper case") << "/t/wave.444X"
+                                    << "/t/wave.444X.444";
     }
     void savePath() {
         QFETCH(QString, chosen);
@@ -98,17 +117,30 @@ private slots:
         QTest::addColumn<QString>("cPath");
         QTest::addColumn<QString>("asmPath");
         QTest::addColumn<QString>("effect");
-        QTest::addRow("wave") << "/t/wave.444" << "/t/wave.c" << "/t/wave.asm" << "wave";
-        QTest::addRow("several dots")
-            << "/t/my.anim.444" << "/t/my.anim.c" << "/t/my.anim.asm" << "myanim";
-        QTest::addRow("444 in stem")
-            << "/t/cube444.444" << "/t/cube444.c" << "/t/cube444.asm" << "cube444";
-        QTest::addRow("444 in folder")
-            << "/t/444/x.444/a.444" << "/t/444/x.444/a.c" << "/t/444/x.444/a.asm" << "a";
-        QTest::addRow("blanks and Cyrillic kept")
-            << "/t/моя волна-1.444" << "/t/моя волна-1.c" << "/t/моя волна-1.asm"
-            << "моя волна-1";
-        QTest::addRow("only dots") << "/t/..444" << "/t/..c" << "/t/..asm" << "";
+        QTest::addRow("wave") << "/t/wave.444"
+                              << "/t/wave.c"
+                              << "/t/wave.asm"
+                              << "wave";
+        QTest::addRow("several dots") << "/t/my.anim.444"
+                                      << "/t/my.anim.c"
+                                      << "/t/my.anim.asm"
+                                      << "myanim";
+        QTest::addRow("444 in stem") << "/t/cube444.444"
+                                     << "/t/cube444.c"
+                                     << "/t/cube444.asm"
+                                     << "cube444";
+        QTest::addRow("444 in folder") << "/t/444/x.444/a.444"
+                                       << "/t/444/x.444/a.c"
+                                       << "/t/444/x.444/a.asm"
+                                       << "a";
+        QTest::addRow("blanks and Cyrillic kept") << "/t/моя волна-1.444"
+                                                  << "/t/моя волна-1.c"
+                                                  << "/t/моя волна-1.asm"
+                                                  << "моя волна-1";
+        QTest::addRow("only dots") << "/t/..444"
+                                   << "/t/..c"
+                                   << "/t/..asm"
+                                   << "";
     }
     void exportNames() {
         QFETCH(QString, saved);
