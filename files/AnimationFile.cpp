@@ -10,9 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
-#include <cstring>
-
 namespace dover {
 
 namespace {
@@ -88,12 +85,11 @@ void AnimationFiles::OpenAnimation() {
         return;
     }
     const auto size = static_cast<std::size_t>(read.bytes.size());
-    if (!Frames.ResizeFrames(size)) {
+    if (!TakeAnimation(Frames, read.bytes)) {
         TellFailure(OpenFailureText(
             path, QStringLiteral("Не хватает памяти для %1 кадров.").arg(size / FrameBytes)));
         return;
     }
-    std::memcpy(Frames.AllBytes().data(), read.bytes.constData(), size);
     MarkSaved();
     Ui.SetTitle(QStringLiteral(" Файл ") + FilePart(path));
     Ui.SetText(FrameLabel, FrameLabelText(static_cast<long long>(size / FrameBytes - 1)));

@@ -1,10 +1,13 @@
 #include "files/AnimationFormat.h"
 
+#include "files/ReplaceFile.h"
 #include "model/FrameStore.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QSaveFile>
+
+#include <cstring>
 
 namespace dover {
 
@@ -83,6 +86,15 @@ AnimationRead ReadAnimationFile(const QString& path, qint64 limit) {
     return ReadAnimation(file, limit);
 }
 
+bool TakeAnimation(FrameStore& frames, const QByteArray& bytes) {
+    const auto size = static_cast<std::size_t>(bytes.size());
+    if (!frames.ResizeFrames(size)) {
+        return false;
+    }
+    std::memcpy(frames.AllBytes().data(), bytes.constData(), size);
+    return true;
+}
+
 bool WriteAnimation(QIODevice& device, std::span<const std::uint8_t> bytes) {
     const auto* data = reinterpret_cast<const char*>(bytes.data());
     const auto size = static_cast<qint64>(bytes.size());
@@ -97,26 +109,9 @@ bool WriteAnimation(QIODevice& device, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-QString ReplaceFile(const QString& path, const std::function<bool(QIODevice&)>& write) {
-    QSaveFile file(path);
-    // Unbuffered: a write that falls short is seen here, not lost in a final
-    // flush whose failure the commit would not notice.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return file.errorString();
-    }
-    if (!write(file)) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit()) {
-        return file.errorString();
-    }
-    return {};
-}
-
 QString SaveAnimationFile(const QString& path, std::span<const std::uint8_t> bytes) {
-    return ReplaceFile(path, [bytes](QIODevice& device) { return WriteAnimation(device, bytes); });
+    return ReplaceFileSynced(path,
+                             [bytes](QIODevice& device) { return WriteAnimation(device, bytes); });
 }
 
 } // namespace dover

@@ -8,12 +8,13 @@
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 #include <span>
 
 class QIODevice;
 
 namespace dover {
+
+class FrameStore;
 
 // The largest animation file that is opened (256 MiB, about 33 million frames);
 // anything larger is refused before a byte of it is read.
@@ -56,18 +57,14 @@ AnimationRead ReadAnimation(QIODevice& device, qint64 limit = MaxAnimationFileSi
 // The same for a path, adding Missing, Folder and a file that cannot be opened.
 AnimationRead ReadAnimationFile(const QString& path, qint64 limit = MaxAnimationFileSize);
 
+// Makes `bytes` (whole frames, at least one) the animation, CurrentFrame its
+// last frame. False, with the store unchanged, when memory runs out.
+bool TakeAnimation(FrameStore& frames, const QByteArray& bytes);
+
 // Writes every byte to an open device; false when the device takes fewer.
 bool WriteAnimation(QIODevice& device, std::span<const std::uint8_t> bytes);
-// Replaces the file at `path` atomically with what `write` puts on the device
-// it is given: that goes to a new file beside it, unbuffered, which takes the
-// name only once everything is on disk, so a failure (a write that falls
-// short, a full disk) leaves the previous file as it was. `write` returns false
-// when a write fell short. Returns the system's reason on failure, an empty
-// text on success.
-QString ReplaceFile(const QString& path, const std::function<bool(QIODevice&)>& write);
-// Replaces the file at `path` with `bytes` atomically: the bytes go to a new
-// file beside it, which takes the name only once all of them are on disk, so a
-// failure leaves the previous file as it was. Returns the system's reason on
+// Replaces the file at `path` with `bytes` (ReplaceFileSynced): a failure, even
+// a crash of the system, leaves the previous file as it was. Returns the system's reason on
 // failure, an empty text on success.
 QString SaveAnimationFile(const QString& path, std::span<const std::uint8_t> bytes);
 

@@ -1,6 +1,7 @@
 #include "files/FirmwareExport.h"
 
 #include "files/AnimationFormat.h"
+#include "files/ReplaceFile.h"
 #include "model/FrameStore.h"
 
 #include <QFile>

@@ -47,8 +47,9 @@ QByteArray TableText(FirmwareTable table, QByteArrayView effect,
 // at a time; false when the device takes fewer bytes.
 bool WriteTable(FirmwareTable table, QIODevice& device, QByteArrayView effect,
                 std::span<const std::uint8_t> bytes);
-// Replaces the file at `path` with the table atomically (the previous file
-// survives any failure). Returns the system's reason on failure, empty on success.
+// Replaces the file at `path` with the table (ReplaceFile: a failure leaves the
+// previous file as it was; not waited onto the disk, since every save writes
+// the tables again). Returns the system's reason on failure, empty on success.
 QString SaveTableFile(FirmwareTable table, const QString& path, QByteArrayView effect,
                       std::span<const std::uint8_t> bytes);
 

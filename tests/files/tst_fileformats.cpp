@@ -2,9 +2,12 @@
 // texts, against golden files written from the documented layouts.
 #include "files/AnimationFormat.h"
 #include "files/FirmwareExport.h"
+#include "files/ReplaceFile.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <vector>
@@ -266,6 +269,67 @@ private slots:
         QFETCH(qint64, size);
         QFETCH(int, problem);
         QCOMPARE(int(CheckAnimationSize(size, MaxAnimationFileSize)), problem);
+    }
+
+    // A replaced file keeps the permissions it had; a new one gets rw-r--r--.
+    // Nothing but the file itself is left in the folder.
+    void replaceFile_data() {
+        QTest::addColumn<bool>("synced");
+        QTest::addColumn<int>("before"); // -1: no file before
+        QTest::addColumn<int>("after");
+        const int rw = int(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        const int rwr = rw | int(QFileDevice::ReadGroup);
+        const int fresh = rwr | int(QFileDevice::ReadOther);
+        for (bool synced : {true, false}) {
+            const char* kind = synced ? "synced" : "unsynced";
+            QTest::addRow("%s, new file", kind) << synced << -1 << fresh;
+            QTest::addRow("%s, rw-------", kind) << synced << rw << rw;
+            QTest::addRow("%s, rw-r-----", kind) << synced << rwr << rwr;
+        }
+    }
+    void replaceFile() {
+        QFETCH(bool, synced);
+        QFETCH(int, before);
+        QFETCH(int, after);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("t.c"));
+        if (before >= 0) {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("old");
+            old.close();
+            QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions(before)));
+        }
+        const auto write = [](QIODevice& device) { return device.write("new") == 3; };
+        QCOMPARE(synced ? ReplaceFileSynced(path, write) : ReplaceFile(path, write), QString());
+        QFile result(path);
+        QVERIFY(result.open(QIODevice::ReadOnly));
+        QCOMPARE(result.readAll(), QByteArray("new"));
+        const int owner =
+            int(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+        if (synced && before < 0) {
+            QVERIFY(int(result.permissions() & QFileDevice::Permissions(owner)) != 0);
+        } else {
+            QCOMPARE(int(result.permissions() & QFileDevice::Permissions(owner)), after);
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"t.c"});
+    }
+
+    void replaceFileFailureKeepsOld() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("t.c"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+        const auto fails = [](QIODevice& device) { return device.write("ne") < 0; };
+        QVERIFY(!ReplaceFileSynced(path, fails).isNull());
+        QVERIFY(!ReplaceFile(path, fails).isNull());
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"t.c"});
     }
 
     void readAnimationFromDevice() {

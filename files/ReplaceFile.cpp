@@ -1,0 +1,64 @@
+#include "files/ReplaceFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <filesystem>
+#include <system_error>
+
+namespace dover {
+
+namespace {
+
+// rw-r--r--, for a file that did not exist before.
+constexpr QFileDevice::Permissions NewFilePermissions =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+    QFileDevice::ReadOther;
+
+std::filesystem::path NativePath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+} // namespace
+
+QString ReplaceFileSynced(const QString& path, const ContentWriter& write) {
+    QSaveFile file(path);
+    // Unbuffered: a write that falls short is seen here, not lost in a final
+    // flush whose failure the commit would not notice.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return file.errorString();
+    }
+    if (!write(file)) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit()) {
+        return file.errorString();
+    }
+    return {};
+}
+
+QString ReplaceFile(const QString& path, const ContentWriter& write) {
+    QTemporaryFile file(path + QLatin1String(".XXXXXX"));
+    if (!file.open()) {
+        return file.errorString();
+    }
+    if (!write(file) || !file.flush()) {
+        return file.errorString(); // the new file is removed with `file`
+    }
+    const QFileInfo old(path);
+    file.setPermissions(old.isFile() ? old.permissions() : NewFilePermissions);
+    file.close();
+    std::error_code error;
+    std::filesystem::rename(NativePath(file.fileName()), NativePath(path), error);
+    if (error) {
+        return QString::fromStdString(error.message());
+    }
+    file.setAutoRemove(false); // it has the new name now
+    return {};
+}
+
+} // namespace dover
