@@ -42,6 +42,11 @@ QString ProblemText(const AnimationRead& read) {
     return {};
 }
 
+// One file that could not be written, as the save message lists it.
+QString FileFailure(const QString& path, const QString& reason) {
+    return QStringLiteral("Файл %1 не записан: %2").arg(path, reason);
+}
+
 QString OpenFailureText(const QString& path, const QString& why) {
     return QStringLiteral("Не удалось открыть файл\n%1\n\n%2\nАнимация осталась прежней.")
         .arg(path, why);
@@ -60,15 +65,22 @@ void AnimationFiles::SaveAnimation() {
         return;
     }
     const QString path = AnimationSavePath(chosen);
+    QStringList failures;
     const QString failure = SaveAnimationFile(path, Frames.AllBytes());
     if (failure.isEmpty()) {
         MarkSaved();
     } else {
-        TellFailure(QStringLiteral("Не удалось сохранить анимацию в файл\n%1\n\n%2\n"
-                                   "Прежний файл, если он был, не изменён.")
-                        .arg(path, failure));
+        failures << FileFailure(path, failure);
     }
-    ExportFirmwareTables(path);
+    failures << ExportFirmwareTables(path);
+    if (!failures.isEmpty()) {
+        const QString head = failure.isEmpty()
+                                 ? QStringLiteral("Анимация сохранена, но не все таблицы для "
+                                                  "прошивки записаны.")
+                                 : QStringLiteral("Анимация не сохранена.");
+        TellFailure(head + QStringLiteral("\n\n") + failures.join(QStringLiteral("\n\n")) +
+                    QStringLiteral("\n\nПрежние файлы с этими именами остались как были."));
+    }
 }
 
 void AnimationFiles::OpenAnimation() {
@@ -100,8 +112,9 @@ void AnimationFiles::OpenAnimation() {
     Canvas.ShowFrame();
 }
 
-void AnimationFiles::ExportFirmwareTables(const QString& path) {
+QStringList AnimationFiles::ExportFirmwareTables(const QString& path) {
     const QByteArray effect = EffectNameBytes(ExportBasePath(path));
+    QStringList failures;
     for (FirmwareTable table : {FirmwareTable::C, FirmwareTable::Assembler}) {
         const QString tablePath = TablePath(table, path);
         if (!MayReplaceTable(table, tablePath)) {
@@ -109,14 +122,14 @@ void AnimationFiles::ExportFirmwareTables(const QString& path) {
         }
         const QString failure = SaveTableFile(table, tablePath, effect, Frames.AllBytes());
         if (!failure.isEmpty()) {
-            TellFailure(QStringLiteral("Не удалось записать таблицу для прошивки в файл\n%1\n\n%2")
-                            .arg(tablePath, failure));
+            failures << FileFailure(tablePath, failure);
         }
     }
+    return failures;
 }
 
 bool AnimationFiles::MayReplaceTable(FirmwareTable table, const QString& tablePath) {
-    // Nothing there, or a folder that the write will fail on (and tell).
+    // Nothing there, or a folder that the write will fail on (and say so).
     const QFileInfo info(tablePath);
     if (!info.exists() || info.isDir()) {
         return true;

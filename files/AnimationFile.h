@@ -3,6 +3,7 @@
 #include "files/FirmwareExport.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -23,8 +24,8 @@ public:
     AnimationFiles(FrameStore& frames, LayerEditor& canvas, Widgets& widgets, Dialogs& dialogs);
 
     // Asks for a path (".444" appended unless its extension is "444"), writes
-    // the whole animation there and exports the firmware tables beside it. A
-    // failure is told; the tables are exported even when the .444 failed.
+    // the whole animation there and exports the firmware tables beside it,
+    // even when the .444 failed. Every file that failed is told in one message.
     void SaveAnimation();
     // Asks first when work is unsaved, then for a path; a file that is no
     // animation (missing, a folder, empty, not whole frames, too large,
@@ -33,9 +34,10 @@ public:
     void OpenAnimation();
     // Writes the C and the assembler table for the saved file `path` (which
     // ends in ".444"). An existing file that is not one of our tables is only
-    // replaced after the user agrees; each failure is told, and one table's
-    // failure does not stop the other.
-    void ExportFirmwareTables(const QString& path);
+    // replaced after the user agrees. One table's failure does not stop the
+    // other; returns a line for each file that could not be written, for the
+    // caller to tell.
+    QStringList ExportFirmwareTables(const QString& path);
 
     // Whether the animation changed since start, the last open or the last save.
     bool HasUnsavedChanges() const;
