@@ -102,14 +102,11 @@ void Application::HandleCloseRequest() {
 
 void Application::HandleFrameTimeFocus(SubKind sub) {
     auto* field = qobject_cast<QLineEdit*>(Ui.Widget(FrameTimeField));
-    if (field == nullptr) {
+    if (field == nullptr || (sub != SubKind::FocusGained && sub != SubKind::FocusLost)) {
         return;
     }
-    QPalette palette = field->palette();
     const bool focused = sub == SubKind::FocusGained;
-    if (sub != SubKind::FocusGained && sub != SubKind::FocusLost) {
-        return;
-    }
+    QPalette palette = field->palette();
     palette.setColor(QPalette::Text, focused ? Qt::black : Qt::white);
     palette.setColor(QPalette::Base, focused ? Qt::white : Qt::black);
     field->setPalette(palette);
