@@ -28,14 +28,20 @@ namespace dover {
 namespace {
 
 constexpr int GlyphSide = 20;
+// The widget texts: a small dialog font, so every caption fits its fixed box.
+constexpr int WidgetFontPixels = 11;
 
+// White text on black. A text field's own text and background too; a check
+// box keeps its box in the toolkit's colours, so the mark stays visible.
 void PaintWhiteOnBlack(QWidget* widget) {
     QPalette palette = widget->palette();
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-        palette.setColor(role, Qt::white);
-    }
-    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
-        palette.setColor(role, Qt::black);
+    palette.setColor(QPalette::WindowText, Qt::white);
+    palette.setColor(QPalette::ButtonText, Qt::white);
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::Button, Qt::black);
+    if (qobject_cast<QLineEdit*>(widget) != nullptr) {
+        palette.setColor(QPalette::Text, Qt::white);
+        palette.setColor(QPalette::Base, Qt::black);
     }
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
@@ -202,8 +208,14 @@ MainWindow::MainWindow(const Pictures& pictures, Widgets& widgets, EventSink sin
                            Qt::WindowCloseButtonHint),
       Images(pictures), Ui(widgets), Sink(std::move(sink)) {
     setWindowTitle(QStringLiteral("Dover 4V4I4"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+    // Decoded here rather than by QIcon from its path, which would first scan
+    // for icon engine plugins.
+    setWindowIcon(QIcon(
+        QPixmap::fromImage(LoadCarriedPng(QStringLiteral(":/pictures/icon.png"), true, nullptr))));
     setFixedSize(ClientWidth, ClientHeight);
+    QFont widgetFont(QStringLiteral("Arial"));
+    widgetFont.setPixelSize(WidgetFontPixels);
+    setFont(widgetFont);
     Centre();
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);

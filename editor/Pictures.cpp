@@ -69,6 +69,17 @@ QImage DecodePng(std::span<const unsigned char> png, bool withAlpha, QString* er
     return withAlpha ? decoded.convertToFormat(QImage::Format_ARGB32) : decoded;
 }
 
+QImage LoadCarriedPng(const QString& resource, bool withAlpha, QString* error) {
+    QFile file(resource);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return Failure(error, file.errorString());
+    }
+    const QByteArray data = file.readAll();
+    const std::span bytes(reinterpret_cast<const unsigned char*>(data.constData()),
+                          static_cast<std::size_t>(data.size()));
+    return DecodePng(bytes, withAlpha, error);
+}
+
 int Font0PixelHeight(double logicalDpiY) {
     return static_cast<int>(std::lround(16.0 * logicalDpiY / 72.0));
 }
@@ -85,19 +96,12 @@ bool Pictures::LoadPictures(QString* error) {
 
     bool loaded = true;
     for (int id = 0; id < CarriedPictureCount; ++id) {
-        const char* path = PictureResources[static_cast<std::size_t>(id)];
-        QFile file(QString::fromLatin1(path));
-        QByteArray data;
-        if (file.open(QIODevice::ReadOnly)) {
-            data = file.readAll();
-        }
+        const QString path = QString::fromLatin1(PictureResources[static_cast<std::size_t>(id)]);
         QString message;
-        const std::span bytes(reinterpret_cast<const unsigned char*>(data.constData()),
-                              static_cast<std::size_t>(data.size()));
-        QImage picture = DecodePng(bytes, HasAlpha(id), &message);
+        QImage picture = LoadCarriedPng(path, HasAlpha(id), &message);
         if (picture.isNull()) {
             if (loaded && error != nullptr) {
-                *error = QStringLiteral("%1: %2").arg(QString::fromLatin1(path), message);
+                *error = QStringLiteral("%1: %2").arg(path, message);
             }
             loaded = false;
         } else if (!HasAlpha(id)) {

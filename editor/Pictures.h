@@ -28,6 +28,10 @@ inline constexpr int CarriedPictureCount = 6;
 // returns a null image and puts libpng's message in `error`.
 QImage DecodePng(std::span<const unsigned char> png, bool withAlpha, QString* error);
 
+// Decodes a PNG carried in the executable's resources (":/pictures/...") as
+// DecodePng does; a missing resource fails the same way.
+QImage LoadCarriedPng(const QString& resource, bool withAlpha, QString* error);
+
 // Font 0's character height in pixels: 16 points at the display's vertical
 // logical resolution (21 at 96 pixels per inch).
 int Font0PixelHeight(double logicalDpiY);

@@ -290,6 +290,46 @@ private slots:
                  black ? QColor(Qt::black) : QApplication::palette(w).color(QPalette::Window));
     }
 
+    // Every caption is readable whole in its fixed box.
+    void textsFit() {
+        Editor e;
+        for (const ExpectedWidget& row : ExpectedTable()) {
+            QWidget* w = e.Widget(row.id);
+            const QString text = e.App.Ui.Text(row.id);
+            if (text.isEmpty()) {
+                continue;
+            }
+            const QFontMetrics metrics = w->fontMetrics();
+            const int indicator = w->inherits("QCheckBox")
+                                      ? w->sizeHint().width() - metrics.horizontalAdvance(text)
+                                      : 0;
+            const int width = metrics.horizontalAdvance(text) + indicator;
+            QVERIFY2(width <= w->contentsRect().width() - (w->inherits("QPushButton") ? 4 : 0),
+                     qPrintable(text));
+            QVERIFY2(metrics.height() <= w->contentsRect().height(), qPrintable(text));
+        }
+    }
+
+    // The check box's box stands out from the black: somewhere in it is a
+    // light 6x6 block, which no stroke of its text makes.
+    void checkBoxMarkVisible() {
+        Editor e;
+        const QImage image = e.Widget(PreviewCheckBox)->grab().toImage();
+        bool found = false;
+        for (int y = 0; y + 6 <= image.height() && !found; ++y) {
+            for (int x = 0; x + 6 <= image.width() && !found; ++x) {
+                bool light = true;
+                for (int dy = 0; dy < 6 && light; ++dy) {
+                    for (int dx = 0; dx < 6 && light; ++dx) {
+                        light = qGray(image.pixel(x + dx, y + dy)) > 200;
+                    }
+                }
+                found = light;
+            }
+        }
+        QVERIFY(found);
+    }
+
     // Picture pixel (px, py) of the canvas view shows at client (px + 2, py + 2).
     void canvasViewEdge() {
         Editor e;

@@ -165,6 +165,12 @@ private slots:
         }
     }
 
+    void missingResourceFailsWithMessage() {
+        QString error;
+        QVERIFY(LoadCarriedPng(QStringLiteral(":/pictures/none.png"), true, &error).isNull());
+        QVERIFY(!error.isEmpty());
+    }
+
     void goodPngDecodes() {
         QString error;
         const QImage image =
