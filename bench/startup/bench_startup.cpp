@@ -7,10 +7,10 @@
 // arrival of that line, so loading, Qt's start-up and the first paint all count.
 // The two programs are spawned alternately and the median of each is reported.
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -24,13 +24,13 @@ constexpr int Runs = 9;
 constexpr int TimeoutMs = 20000;
 
 // Milliseconds until `program` reports its first paint; nothing on failure.
-std::optional<double> TimeToFirstPaint(const QString& program) {
+std::optional<double> TimeToFirstPaint(const QString& program, const QString& folder) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::SeparateChannels);
-    process.setWorkingDirectory(QDir::tempPath());
+    process.setWorkingDirectory(folder); // start-up may write the engine library here
     QElapsedTimer clock;
     clock.start();
     process.start(program, {});
@@ -72,11 +72,12 @@ int main(int argc, char* argv[]) {
     const QString editor = folder + QStringLiteral("/dover444_probe");
     const QString bare = folder + QStringLiteral("/bare_window");
 
+    const QTemporaryDir scratch;
     std::vector<double> editorTimes;
     std::vector<double> bareTimes;
     for (int i = 0; i < Warmups + Runs; ++i) {
-        const std::optional<double> e = TimeToFirstPaint(editor);
-        const std::optional<double> b = TimeToFirstPaint(bare);
+        const std::optional<double> e = TimeToFirstPaint(editor, scratch.path());
+        const std::optional<double> b = TimeToFirstPaint(bare, scratch.path());
         if (!e || !b) {
             return 1;
         }
