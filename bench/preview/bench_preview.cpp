@@ -5,7 +5,7 @@
 // draws for real (input still scripted), which needs a display.
 //
 // Prints `name: value (ratio vs baseline)`.
-#include "editor/Dialogs.h"
+#include "ScriptedDialogs.h"
 #include "preview/EngineBinding.h"
 #include "preview/Preview.h"
 
@@ -246,25 +246,11 @@ void Print(const char* name, double value, double baseline) {
     std::printf("%s: %.2f (%.2fx vs baseline)\n", name, value, ratio);
 }
 
-class PrintedDialogs : public dover::Dialogs {
-public:
-    QMessageBox::StandardButton Ask(QWidget*, const QString&, const QString&, QMessageBox::Icon,
-                                    QMessageBox::StandardButtons,
-                                    QMessageBox::StandardButton defaultButton) override {
-        return defaultButton;
-    }
-    void Tell(QWidget*, const QString& title, const QString& text, QMessageBox::Icon) override {
-        std::printf("# %s: %s\n", qPrintable(title), qPrintable(text));
-    }
-    QString SaveFileName(QWidget*, const QString&, const QString&) override { return {}; }
-    QString OpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
-};
-
 } // namespace
 
 int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
-    PrintedDialogs dialogs;
+    ScriptedDialogs dialogs;
     constexpr long long passes = 200000;
 
     const dover::EngineTable fake = DoNothingEngine();
@@ -280,6 +266,7 @@ int main(int argc, char* argv[]) {
     if (app.arguments().contains(QStringLiteral("--engine"))) {
         dover::EngineBinding binding;
         if (!binding.BindEngine(dialogs)) {
+            std::printf("# %s\n", qPrintable(dialogs.Told.value(0).Text));
             return 1;
         }
         dover::EngineTable drawing = binding.Table();
