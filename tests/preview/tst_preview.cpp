@@ -173,11 +173,9 @@ EngineTable RecordingEngine() {
     return e;
 }
 
-// Handles as the recording engine gives them out, in the order of creation.
-constexpr std::int32_t Camera = 1;
-constexpr std::int32_t Light = 2;
-constexpr std::int32_t Pivot = 3;
-constexpr std::int32_t Box = 4;
+// The recording engine numbers entities from 1 in the order they are made:
+// camera 1, light 2, pivot 3, box 4, then the spheres; the expected calls below
+// name them by these numbers.
 constexpr std::int32_t SphereOfLed(int led) {
     return 5 + led;
 }
