@@ -15,9 +15,12 @@
 #include <thread>
 
 #if defined(_WIN32)
+#ifndef NOMINMAX
 #define NOMINMAX
-#include <timeapi.h>
+#endif
 #include <windows.h>
+// After windows.h, which it needs.
+#include <mmsystem.h>
 #endif
 
 namespace dover {
