@@ -23,7 +23,7 @@ Application::Application(Dialogs& dialogs)
     WidgetHandlers[OpenButton] = [this](SubKind) { Files.OpenAnimation(); };
 
     Player.RunPreview = [this](std::span<const std::uint8_t> buffer, int delay) {
-        RunPreview(Engine.Table(), buffer, delay);
+        RunPreview(Engine.Table(), Questions, buffer, delay);
     };
 }
 
