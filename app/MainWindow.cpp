@@ -147,8 +147,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Ui.Widget(CanvasView)) {
-        if (event->type() == QEvent::MouseButtonPress ||
-            event->type() == QEvent::MouseButtonDblClick) {
+        if (CanvasMouse.Reports(*event)) {
             Sink(EventKind::WidgetEvent, CanvasView, SubKind::Click);
         }
     } else if (watched == Ui.Widget(FrameTimeField)) {

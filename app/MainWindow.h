@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/LayerCanvas.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -36,6 +38,7 @@ private:
     const Pictures& Images;
     Widgets& Ui;
     EventSink Sink;
+    CanvasViewMouse CanvasMouse;
 };
 
 } // namespace dover
