@@ -91,6 +91,10 @@ struct Editor {
         return texts;
     }
     Frame CurrentBytes() const { return FrameAt(App.Frames, App.Frames.CurrentIndex()); }
+    bool ViewShowsLayerCanvas() const {
+        return App.Ui.CanvasPicture().convertToFormat(QImage::Format_RGB32) ==
+               App.Canvas.LayerCanvas().convertToFormat(QImage::Format_RGB32);
+    }
     // The button clicked as the user clicks it: a toggle flips first.
     void Press(int button) const { qobject_cast<QAbstractButton*>(App.Ui.Widget(button))->click(); }
 };

@@ -34,11 +34,6 @@ bool SpritesFollowLitFlags(const Editor& editor) {
     return true;
 }
 
-bool ViewShowsLayerCanvas(const Editor& editor) {
-    return editor.App.Ui.CanvasPicture().convertToFormat(QImage::Format_RGB32) ==
-           editor.App.Canvas.LayerCanvas().convertToFormat(QImage::Format_RGB32);
-}
-
 // Every pixel of a glyph drawn in `colour` over black is a shade of it: where
 // the colour has no red, green or blue, the pixel has none either.
 bool IsShadeOf(QRgb pixel, Rgb colour) {
@@ -81,7 +76,7 @@ private slots:
         const QImage& canvas = Ed->App.Canvas.LayerCanvas();
         QCOMPARE(canvas.size(), QSize(224, 512));
         QVERIFY(SpritesFollowLitFlags(*Ed));
-        QVERIFY(ViewShowsLayerCanvas(*Ed));
+        QVERIFY(Ed->ViewShowsLayerCanvas());
         // Under each sprite its bit digit, in the layer's colour.
         for (const LedCell& cell : Ed->App.Canvas.Cells()) {
             const Rgb colour = LayerColour[static_cast<std::size_t>(cell.y / 128)];
@@ -161,14 +156,14 @@ private slots:
         QCOMPARE(Ed->CurrentBytes(), (Frame{0, 0, 0, 0, 0, 0x20, 0, 0}));
         QCOMPARE(Ed->HexTexts(), HexTextsOf(Frame{0, 0, 0, 0, 0, 0x20, 0, 0}));
         QVERIFY(ShowsPicture(Ed->App.Canvas.LayerCanvas(), {68, 352}, LedPicture(*Ed, true)));
-        QVERIFY(ViewShowsLayerCanvas(*Ed));
+        QVERIFY(Ed->ViewShowsLayerCanvas());
 
         Ed->Click(Centre(cell));
         QCOMPARE(cell.lit, 0);
         QCOMPARE(Ed->CurrentBytes(), Frame{});
         QCOMPARE(Ed->Text(HexField(5)), QStringLiteral("00"));
         QVERIFY(ShowsPicture(Ed->App.Canvas.LayerCanvas(), {68, 352}, LedPicture(*Ed, false)));
-        QVERIFY(ViewShowsLayerCanvas(*Ed));
+        QVERIFY(Ed->ViewShowsLayerCanvas());
     }
 
     void ledLandsOnItsByteAndBit_data() {
@@ -231,7 +226,7 @@ private slots:
             QVERIFY(SameSpritePixels(Ed->App.Canvas.LayerCanvas(), canvas, TopLeft(cell),
                                      LedPicture(*Ed, true)));
         }
-        QVERIFY(ViewShowsLayerCanvas(*Ed));
+        QVERIFY(Ed->ViewShowsLayerCanvas());
     }
 
     // Each press of the left button, each click of the right button runs the
@@ -291,7 +286,7 @@ private slots:
             QCOMPARE(cells[entry].lit, entry == 0 || entry == 63 ? 1 : 0);
         }
         QVERIFY(SpritesFollowLitFlags(*Ed));
-        QVERIFY(ViewShowsLayerCanvas(*Ed));
+        QVERIFY(Ed->ViewShowsLayerCanvas());
 
         // And back to an empty frame: every sprite dark again.
         Ed->App.Frames.SetCurrentByte(0, 0);
