@@ -42,18 +42,19 @@ void operator delete(void* memory, std::size_t) noexcept {
 
 namespace {
 
-const QList<int> LockedWidgets = {NextButton,  PreviousButton, FrameTimeField,
+const QList<int> LockedWidgets = {NextButton, PreviousButton, FrameTimeField,
                                   SaveButton, OpenButton,     PreviewCheckBox};
 
 Frame Numbered(std::uint8_t n) {
-    return {n, static_cast<std::uint8_t>(n + 0x10), 0, 0x80, 0, 0, static_cast<std::uint8_t>(n << 4),
-            0x01};
+    return {n, static_cast<std::uint8_t>(n + 0x10), 0,   0x80, 0,
+            0, static_cast<std::uint8_t>(n << 4),   0x01};
 }
 
 // An animation of `frames` built the way the user builds it (next, Yes),
 // its bytes then filled in, with frame `current` being edited.
 void MakeAnimation(Editor& editor, const QList<Frame>& frames, int current) {
-    editor.Dialogs.Answers = QList<QMessageBox::StandardButton>(frames.size() - 1, QMessageBox::Yes);
+    editor.Dialogs.Answers =
+        QList<QMessageBox::StandardButton>(frames.size() - 1, QMessageBox::Yes);
     for (int i = 1; i < frames.size(); ++i) {
         editor.Press(NextButton);
     }
