@@ -7,12 +7,15 @@
 
 #include <QAbstractButton>
 #include <QCursor>
+#include <QDir>
 #include <QImage>
 #include <QList>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
 #include <functional>
+#include <memory>
 
 namespace dover::test {
 
@@ -141,5 +144,37 @@ inline bool SameSpritePixels(const QImage& a, const QImage& b, QPoint at, const 
     }
     return true;
 }
+
+// Every sprite of the layer canvas shows the picture its lit flag asks for.
+inline bool SpritesFollowLitFlags(const Editor& editor) {
+    for (const LedCell& cell : editor.App.Canvas.Cells()) {
+        const QImage& picture =
+            editor.App.Images.Picture(cell.lit != 0 ? LedOnPicture : LedOffPicture);
+        if (!ShowsPicture(editor.App.Canvas.LayerCanvas(), {cell.x, cell.y}, picture)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A test case with a freshly started editor for every test function, run in a
+// scratch folder of its own.
+class EditorTestCase : public QObject {
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<Editor> Ed;
+
+private slots:
+    void initTestCase() {
+        QVERIFY(WorkDir.isValid());
+        QDir::setCurrent(WorkDir.path());
+    }
+    void init() { Ed = std::make_unique<Editor>(); }
+    void cleanup() { Ed.reset(); }
+
+private:
+    QTemporaryDir WorkDir;
+};
 
 } // namespace dover::test

@@ -2,9 +2,6 @@
 // what a canvas event does to the three copies of the frame, and ShowFrame.
 #include "EditorFixture.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-
 #include <algorithm>
 #include <memory>
 
@@ -23,17 +20,6 @@ QPoint TopLeft(const LedCell& cell) {
     return {cell.x, cell.y};
 }
 
-// Every sprite of the layer canvas shows the picture its lit flag asks for.
-bool SpritesFollowLitFlags(const Editor& editor) {
-    for (const LedCell& cell : editor.App.Canvas.Cells()) {
-        if (!ShowsPicture(editor.App.Canvas.LayerCanvas(), TopLeft(cell),
-                          LedPicture(editor, cell.lit != 0))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Every pixel of a glyph drawn in `colour` over black is a shade of it: where
 // the colour has no red, green or blue, the pixel has none either.
 bool IsShadeOf(QRgb pixel, Rgb colour) {
@@ -43,16 +29,10 @@ bool IsShadeOf(QRgb pixel, Rgb colour) {
 
 } // namespace
 
-class TestLayerCanvas : public QObject {
+class TestLayerCanvas : public EditorTestCase {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QVERIFY(WorkDir.isValid());
-        QDir::setCurrent(WorkDir.path());
-    }
-    void init() { Ed = std::make_unique<Editor>(); }
-    void cleanup() { Ed.reset(); }
 
     void cellListIsCellMajorWithPerspectiveColumns() {
         const CellList& cells = Ed->App.Canvas.Cells();
@@ -295,10 +275,6 @@ private slots:
         QVERIFY(std::ranges::all_of(cells, [](const LedCell& c) { return c.lit == 0; }));
         QVERIFY(SpritesFollowLitFlags(*Ed));
     }
-
-private:
-    QTemporaryDir WorkDir;
-    std::unique_ptr<Editor> Ed;
 };
 
 QTEST_MAIN(TestLayerCanvas)

@@ -2,8 +2,6 @@
 #include "EditorFixture.h"
 #include "editor/Playback.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -128,16 +126,10 @@ void ExpectFrameShown(const Editor& editor, const Frame& frame) {
 
 } // namespace
 
-class TestPlayback : public QObject {
+class TestPlayback : public EditorTestCase {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QVERIFY(WorkDir.isValid());
-        QDir::setCurrent(WorkDir.path());
-    }
-    void init() { Ed = std::make_unique<Editor>(); }
-    void cleanup() { Ed.reset(); }
 
     void nextOnTheLastFrameAsks_data() {
         QTest::addColumn<QMessageBox::StandardButton>("answer");
@@ -251,10 +243,7 @@ private slots:
         QCOMPARE(Ed->Text(FrameLabel), FrameLabelText(2));
         ExpectFrameShown(*Ed, frames[2]);
         QVERIFY(Ed->ViewShowsLayerCanvas());
-        for (const LedCell& cell : Ed->App.Canvas.Cells()) {
-            QVERIFY(ShowsPicture(Ed->App.Canvas.LayerCanvas(), {cell.x, cell.y},
-                                 Ed->App.Images.Picture(cell.lit ? LedOnPicture : LedOffPicture)));
-        }
+        QVERIFY(SpritesFollowLitFlags(*Ed));
     }
 
     void enabledStatesDuringAndAfterPlayback_data() {
@@ -395,10 +384,6 @@ private slots:
         QVERIFY(ticks > 0);
         QVERIFY(!Ed->App.Player.WindowTimer().isActive());
     }
-
-private:
-    QTemporaryDir WorkDir;
-    std::unique_ptr<Editor> Ed;
 };
 
 QTEST_MAIN(TestPlayback)
