@@ -162,7 +162,7 @@ void LayerEditor::DrawSprites(QImage& target, std::span<const int, LayerCount> l
     QPainter painter(&target);
     for (const LedCell& cell : CellsList) {
         const int shift = layerShift[static_cast<std::size_t>(SpriteLayer(cell.y))];
-        painter.drawImage(cell.x, cell.y + shift, LedSprites[cell.lit != 0 ? 1 : 0]);
+        painter.drawImage(cell.x, cell.y + shift, SpriteOf(cell));
     }
 }
 
@@ -184,11 +184,15 @@ void LayerEditor::HandleCanvasEvent() {
     const long long value = HexFieldValue(Ui.Text(field));
     {
         QPainter painter(&Canvas);
-        painter.drawImage(cell.x, cell.y, LedSprites[cell.lit != 0 ? 1 : 0]);
+        painter.drawImage(cell.x, cell.y, SpriteOf(cell));
     }
     Ui.SetText(field, HexFieldText(cell.lit != 0 ? value + mask : value - mask));
     Ui.SetCanvasPicture(Canvas);
     StoreHexFields();
+}
+
+const QImage& LayerEditor::SpriteOf(const LedCell& cell) const {
+    return LedSprites[cell.lit != 0 ? LedOnPicture : LedOffPicture];
 }
 
 void LayerEditor::StoreHexFields() {

@@ -107,6 +107,8 @@ public:
     const CellList& Cells() const { return CellsList; }
 
 private:
+    // Picture 1 for a lit cell, picture 0 for a dark one.
+    const QImage& SpriteOf(const LedCell& cell) const;
     // CurrentFrame's bytes from the eight hex field texts, low 8 bits each.
     void StoreHexFields();
 
