@@ -282,8 +282,7 @@ void MainWindow::ReportFrameTimeFocus(SubKind sub) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Ui.Widget(CanvasView)) {
-        if (event->type() == QEvent::MouseButtonPress ||
-            event->type() == QEvent::MouseButtonDblClick) {
+        if (CanvasMouse.Reports(*event)) {
             Sink(EventKind::WidgetEvent, CanvasView, SubKind::Click);
         }
     } else if (watched == Ui.Widget(FrameTimeField)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/LayerCanvas.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -46,6 +48,7 @@ private:
     const Pictures& Images;
     Widgets& Ui;
     EventSink Sink;
+    CanvasViewMouse CanvasMouse;
 };
 
 // Where a window of `size` goes on a screen area: centred, but never with its
