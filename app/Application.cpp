@@ -23,7 +23,7 @@ Application::Application(Dialogs& dialogs)
     WidgetHandlers[OpenButton] = [this](SubKind) { Files.OpenAnimation(); };
 
     Player.RunPreview = [this](std::span<const std::uint8_t> buffer, int delay) {
-        RunPreview(Engine.Table(), buffer, delay);
+        RunPreview(Engine.Table(), Questions, buffer, delay);
     };
 }
 
@@ -103,14 +103,11 @@ void Application::HandleCloseRequest() {
 
 void Application::HandleFrameTimeFocus(SubKind sub) {
     auto* field = qobject_cast<QLineEdit*>(Ui.Widget(FrameTimeField));
-    if (field == nullptr) {
+    if (field == nullptr || (sub != SubKind::FocusGained && sub != SubKind::FocusLost)) {
         return;
     }
-    QPalette palette = field->palette();
     const bool focused = sub == SubKind::FocusGained;
-    if (sub != SubKind::FocusGained && sub != SubKind::FocusLost) {
-        return;
-    }
+    QPalette palette = field->palette();
     palette.setColor(QPalette::Text, focused ? Qt::black : Qt::white);
     palette.setColor(QPalette::Base, focused ? Qt::white : Qt::black);
     field->setPalette(palette);

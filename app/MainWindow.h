@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/LayerCanvas.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -17,10 +19,12 @@ using EventSink = std::function<void(EventKind, int widget, SubKind)>;
 inline constexpr int ClientWidth = 402;
 inline constexpr int ClientHeight = 512;
 
-// The one window of the editor: a fixed 402x512 client area on black, with the
-// widgets of the widget table created in its order (which is the Tab order) and
-// registered by number. Every close request, widget event and focus change is
-// reported to the sink, which is the event loop's dispatch.
+// The one window of the editor: a fixed 402x512 client area on black, centred
+// on the screen, with the widgets of the widget table created in its order
+// (which is the Tab order) and registered by number. Every close request,
+// widget event and focus change of the frame-time field is reported to the
+// sink, which is the event loop's dispatch. No widget has the focus until the
+// user gives it one (by Tab or a click).
 class MainWindow : public QWidget {
 public:
     MainWindow(const Pictures& pictures, Widgets& widgets, EventSink sink);
@@ -30,12 +34,25 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Reports a focus change of the frame-time field once the event that
+    // caused it has been handled, as a queued window event: a click into the
+    // field places the cursor first, then the handler selects the whole text.
+    void ReportFrameTimeFocus(SubKind sub);
+    // Puts the window, frame included, in the middle of the screen.
+    void Centre();
+
     const Pictures& Images;
     Widgets& Ui;
     EventSink Sink;
+    CanvasViewMouse CanvasMouse;
 };
+
+// Where a window of `size` goes on a screen area: centred, but never with its
+// top-left corner off the area.
+QPoint CentredPosition(QSize size, const QRect& area);
 
 } // namespace dover

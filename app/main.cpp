@@ -6,6 +6,10 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    // The names fix the program's private data folder, where the engine library
+    // is written out.
+    QCoreApplication::setOrganizationName(QStringLiteral("Dover"));
+    QCoreApplication::setApplicationName(QStringLiteral("dover444"));
     QApplication qt(argc, argv);
     dover::LoadTranslations(qt);
     dover::QtDialogs dialogs;

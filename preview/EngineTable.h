@@ -2,6 +2,8 @@
 
 #include "engine/b3d.h"
 
+#include <QStringList>
+
 namespace dover {
 
 // The engine's entry points, resolved by name from the loaded library. An entry
@@ -35,5 +37,44 @@ struct EngineTable {
     decltype(&::bbEndGraphics) bbEndGraphics = nullptr;
     decltype(&::bbEndBlitz3D) bbEndBlitz3D = nullptr;
 };
+
+// Calls visit(name, entry) for every entry of the table, in declaration order,
+// with the entry point's exported name. Binding fills the entries through it,
+// the preview checks them through it.
+template <typename Table, typename Visit> void ForEachEntry(Table& table, Visit&& visit) {
+#define DOVER_ENGINE_ENTRY(name) visit(#name, table.name)
+    DOVER_ENGINE_ENTRY(bbBeginBlitz3D);
+    DOVER_ENGINE_ENTRY(bbGraphics3D);
+    DOVER_ENGINE_ENTRY(bbSetBlitz3DTitle);
+    DOVER_ENGINE_ENTRY(bbBackBuffer);
+    DOVER_ENGINE_ENTRY(bbSetBuffer);
+    DOVER_ENGINE_ENTRY(bbCreateCamera);
+    DOVER_ENGINE_ENTRY(bbCreateLight);
+    DOVER_ENGINE_ENTRY(bbCreatePivot);
+    DOVER_ENGINE_ENTRY(bbCreateCube);
+    DOVER_ENGINE_ENTRY(bbCreateSphere);
+    DOVER_ENGINE_ENTRY(bbPositionEntity);
+    DOVER_ENGINE_ENTRY(bbRotateEntity);
+    DOVER_ENGINE_ENTRY(bbScaleEntity);
+    DOVER_ENGINE_ENTRY(bbEntityColor);
+    DOVER_ENGINE_ENTRY(bbEntityAlpha);
+    DOVER_ENGINE_ENTRY(bbEntityShininess);
+    DOVER_ENGINE_ENTRY(bbFlipMesh);
+    DOVER_ENGINE_ENTRY(bbRenderWorld);
+    DOVER_ENGINE_ENTRY(bbFlip);
+    DOVER_ENGINE_ENTRY(bbMouseHit);
+    DOVER_ENGINE_ENTRY(bbMouseDown);
+    DOVER_ENGINE_ENTRY(bbMouseXSpeed);
+    DOVER_ENGINE_ENTRY(bbMouseYSpeed);
+    DOVER_ENGINE_ENTRY(bbMouseZ);
+    DOVER_ENGINE_ENTRY(bbKeyHit);
+    DOVER_ENGINE_ENTRY(bbEndGraphics);
+    DOVER_ENGINE_ENTRY(bbEndBlitz3D);
+#undef DOVER_ENGINE_ENTRY
+}
+
+// The names of the entries that are null, in table order; empty when the
+// engine can be driven.
+QStringList MissingEntries(const EngineTable& table);
 
 } // namespace dover
