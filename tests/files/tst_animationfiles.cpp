@@ -108,6 +108,9 @@ class TestAnimationFiles : public QObject {
     std::unique_ptr<ScriptedDialogs> ScriptOwner;
     std::unique_ptr<Application> App;
     std::unique_ptr<QTemporaryDir> Dir;
+    // Start-up writes the engine library into the current folder: a scratch one.
+    QTemporaryDir WorkFolder;
+    QString StartFolder;
 
     QString At(const QString& name) const { return Dir->filePath(name); }
 
@@ -147,6 +150,13 @@ class TestAnimationFiles : public QObject {
     }
 
 private slots:
+    void initTestCase() {
+        StartFolder = QDir::currentPath();
+        QVERIFY(WorkFolder.isValid());
+        QVERIFY(QDir::setCurrent(WorkFolder.path()));
+    }
+    void cleanupTestCase() { QDir::setCurrent(StartFolder); }
+
     void init() {
         ScriptOwner = std::make_unique<ScriptedDialogs>();
         Script = ScriptOwner.get();
