@@ -11,8 +11,8 @@ namespace b3d {
 namespace {
 
 void AppendVertex(MeshData& mesh, const QVector3D& position, const QVector3D& normal) {
-    mesh.Vertices.insert(mesh.Vertices.end(), {position.x(), position.y(), position.z(),
-                                               normal.x(), normal.y(), normal.z()});
+    mesh.Vertices.insert(mesh.Vertices.end(), {position.x(), position.y(), position.z(), normal.x(),
+                                               normal.y(), normal.z()});
 }
 
 QVector3D VertexPosition(const MeshData& mesh, std::uint16_t index) {
@@ -86,9 +86,8 @@ MeshData MakeSphere(std::int32_t segments) {
             const std::uint16_t b = at(ring, slice + 1);
             const std::uint16_t c = at(ring + 1, slice + 1);
             const std::uint16_t d = at(ring + 1, slice);
-            const QVector3D outward =
-                VertexPosition(mesh, a) + VertexPosition(mesh, b) + VertexPosition(mesh, c) +
-                VertexPosition(mesh, d);
+            const QVector3D outward = VertexPosition(mesh, a) + VertexPosition(mesh, b) +
+                                      VertexPosition(mesh, c) + VertexPosition(mesh, d);
             if (ring != 0) {
                 AppendTriangle(mesh, a, b, c, outward);
             }

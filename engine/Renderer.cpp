@@ -117,14 +117,13 @@ struct Renderer::GpuMesh {
 
 QMatrix4x4 CameraProjection(QSize viewport) {
     const float across = 1.0f / HalfFieldOfViewTan;
-    const float up = viewport.height() > 0
-                         ? across * static_cast<float>(viewport.width()) /
-                               static_cast<float>(viewport.height())
-                         : across;
+    const float up = viewport.height() > 0 ? across * static_cast<float>(viewport.width()) /
+                                                 static_cast<float>(viewport.height())
+                                           : across;
     const float depth = (FarPlane + NearPlane) / (FarPlane - NearPlane);
     const float offset = -2.0f * FarPlane * NearPlane / (FarPlane - NearPlane);
-    return QMatrix4x4(across, 0, 0, 0, //
-                      0, up, 0, 0,     //
+    return QMatrix4x4(across, 0, 0, 0,     //
+                      0, up, 0, 0,         //
                       0, 0, depth, offset, //
                       0, 0, 1, 0);
 }
@@ -148,8 +147,9 @@ bool Renderer::Init(QOpenGLContext& context, QSize sceneSize) {
 
 bool Renderer::BuildProgram(bool core, bool es) {
     const char* vertexHeader = core ? CoreVertexHeader : es ? EsVertexHeader : LegacyVertexHeader;
-    const char* fragmentHeader =
-        core ? CoreFragmentHeader : es ? EsFragmentHeader : LegacyFragmentHeader;
+    const char* fragmentHeader = core ? CoreFragmentHeader
+                                 : es ? EsFragmentHeader
+                                      : LegacyFragmentHeader;
     Program = std::make_unique<QOpenGLShaderProgram>();
     if (!Program->addShaderFromSourceCode(QOpenGLShader::Vertex,
                                           ShaderSource(vertexHeader, VertexBody)) ||
@@ -253,8 +253,7 @@ void Renderer::DrawEntity(const Entity& entity, const QMatrix4x4& viewProjection
     } else {
         BindMesh(mesh);
     }
-    Context->functions()->glDrawElements(GL_TRIANGLES, mesh.IndexCount, GL_UNSIGNED_SHORT,
-                                         nullptr);
+    Context->functions()->glDrawElements(GL_TRIANGLES, mesh.IndexCount, GL_UNSIGNED_SHORT, nullptr);
 }
 
 void Renderer::RenderCamera(Scene& scene, const Entity& camera) {
@@ -336,9 +335,9 @@ void Renderer::Present(QWindow& window) {
     gl->glViewport(0, 0, windowSize.width(), windowSize.height());
     gl->glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     gl->glClear(GL_COLOR_BUFFER_BIT);
-    QOpenGLFramebufferObject::blitFramebuffer(nullptr, FitRect(SceneSize, windowSize),
-                                              Target.get(), QRect(QPoint(), SceneSize),
-                                              GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    QOpenGLFramebufferObject::blitFramebuffer(nullptr, FitRect(SceneSize, windowSize), Target.get(),
+                                              QRect(QPoint(), SceneSize), GL_COLOR_BUFFER_BIT,
+                                              GL_LINEAR);
     Context->swapBuffers(&window);
 }
 
@@ -347,8 +346,8 @@ bool Renderer::ReadScene(std::uint8_t* rgba, QSize size) {
         return false;
     }
     Target->bind();
-    Context->functions()->glReadPixels(0, 0, size.width(), size.height(), GL_RGBA,
-                                       GL_UNSIGNED_BYTE, rgba);
+    Context->functions()->glReadPixels(0, 0, size.width(), size.height(), GL_RGBA, GL_UNSIGNED_BYTE,
+                                       rgba);
     // GL rows run bottom-up; callers want the top row first.
     const auto rowBytes = static_cast<std::size_t>(size.width()) * 4;
     for (int top = 0, bottom = size.height() - 1; top < bottom; ++top, --bottom) {
