@@ -30,6 +30,18 @@ QRect FitRect(QSize source, QSize target) {
             fitted};
 }
 
+std::array<QRect, 2> BandsBeside(QRect shown, QSize target) {
+    if (shown.isEmpty()) {
+        return {QRect(QPoint(), target), QRect()};
+    }
+    if (shown.width() < target.width()) {
+        return {QRect(0, 0, shown.left(), target.height()),
+                QRect(shown.right() + 1, 0, target.width() - shown.right() - 1, target.height())};
+    }
+    return {QRect(0, 0, target.width(), shown.top()),
+            QRect(0, shown.bottom() + 1, target.width(), target.height() - shown.bottom() - 1)};
+}
+
 QSurfaceFormat DisplayFormat() {
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);

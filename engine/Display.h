@@ -6,6 +6,7 @@
 #include <QSize>
 #include <QWindow>
 
+#include <array>
 #include <memory>
 
 class QOpenGLContext;
@@ -15,6 +16,10 @@ namespace b3d {
 // The largest rectangle of `source`'s aspect that fits `target`, centred in it.
 // Empty when either size is empty.
 QRect FitRect(QSize source, QSize target);
+
+// The parts of `target` beside `shown` (a FitRect result): left and right, or
+// top and bottom; empty rectangles where the scene reaches the edge.
+std::array<QRect, 2> BandsBeside(QRect shown, QSize target);
 
 // The engine's display: an application-modal window with an OpenGL surface.
 // Mode 1 is a borderless window over the whole screen; every other mode a

@@ -64,8 +64,8 @@ MeshData MakeCube() {
 }
 
 MeshData MakeSphere(std::int32_t segments) {
-    const std::int32_t rings = std::clamp(segments, MinSphereSegments, MaxSphereSegments);
-    const std::int32_t slices = rings * 2;
+    const std::int32_t slices = std::clamp(segments, MinSphereSegments, MaxSphereSegments);
+    const std::int32_t rings = std::max(slices / 2, 2);
     MeshData mesh;
     for (std::int32_t ring = 0; ring <= rings; ++ring) {
         const double polar = std::numbers::pi * ring / rings;

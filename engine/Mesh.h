@@ -32,8 +32,9 @@ inline constexpr std::int32_t MaxSphereSegments = 100;
 
 // The +-1 cube with one flat normal per face (24 vertices, 12 triangles).
 MeshData MakeCube();
-// The radius-1 sphere with smooth normals: `segments` rings from pole to pole
-// and 2 * `segments` slices around (segments clamped to the range above).
+// The radius-1 sphere with smooth normals: `segments` slices around the
+// equator and half as many rings from pole to pole (segments clamped to the
+// range above; 16 segments give 224 triangles).
 MeshData MakeSphere(std::int32_t segments);
 // Turns every face the other way: reverses the winding and negates the normals.
 void FlipMesh(MeshData& mesh);

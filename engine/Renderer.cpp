@@ -24,35 +24,27 @@ constexpr int PositionAttribute = 0;
 constexpr int NormalAttribute = 1;
 constexpr int FloatsPerVertex = 6;
 
-// The shader bodies are shared between GLSL 3.30 core and GLSL 1.20 / ES 1.00;
-// the headers below map the keywords that differ.
+// Lighting is worked out per vertex (Gouraud shading), which keeps the
+// per-pixel work small enough for software renderers. The shader bodies are
+// shared between GLSL 3.30 core and GLSL 1.20 / ES 1.00; the headers below map
+// the keywords that differ.
 constexpr const char* VertexBody = R"(
 ATTRIBUTE vec3 aPosition;
 ATTRIBUTE vec3 aNormal;
 uniform mat4 uMvp;
 uniform mat4 uModel;
 uniform mat3 uNormalMatrix;
-VARYING vec3 vNormal;
-VARYING vec3 vWorld;
-void main() {
-    vWorld = (uModel * vec4(aPosition, 1.0)).xyz;
-    vNormal = uNormalMatrix * aNormal;
-    gl_Position = uMvp * vec4(aPosition, 1.0);
-}
-)";
-
-constexpr const char* FragmentBody = R"(
-VARYING vec3 vNormal;
-VARYING vec3 vWorld;
 uniform vec4 uColour;
 uniform float uShininess;
 uniform vec3 uEye;
 uniform vec3 uLightDirections[8];
 uniform int uLightCount;
 uniform float uAmbient;
+VARYING vec4 vColour;
 void main() {
-    vec3 normal = normalize(vNormal);
-    vec3 toEye = normalize(uEye - vWorld);
+    vec3 world = (uModel * vec4(aPosition, 1.0)).xyz;
+    vec3 normal = normalize(uNormalMatrix * aNormal);
+    vec3 toEye = normalize(uEye - world);
     float diffuse = 0.0;
     float specular = 0.0;
     for (int i = 0; i < 8; ++i) {
@@ -68,7 +60,15 @@ void main() {
         }
     }
     vec3 lit = uColour.rgb * min(uAmbient + diffuse, 1.0) + vec3(uShininess * specular);
-    FRAG_COLOUR = vec4(min(lit, vec3(1.0)), uColour.a);
+    vColour = vec4(min(lit, vec3(1.0)), uColour.a);
+    gl_Position = uMvp * vec4(aPosition, 1.0);
+}
+)";
+
+constexpr const char* FragmentBody = R"(
+VARYING vec4 vColour;
+void main() {
+    FRAG_COLOUR = vColour;
 }
 )";
 
@@ -333,11 +333,21 @@ void Renderer::Present(QWindow& window) {
     const QSize windowSize = window.size() * window.devicePixelRatio();
     gl->glBindFramebuffer(GL_FRAMEBUFFER, Context->defaultFramebufferObject());
     gl->glViewport(0, 0, windowSize.width(), windowSize.height());
+    const QRect shown = FitRect(SceneSize, windowSize);
+    // Only the bands beside the scene are cleared: on a software renderer a
+    // clear of the whole screen costs as much as drawing the scene.
     gl->glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    gl->glClear(GL_COLOR_BUFFER_BIT);
-    QOpenGLFramebufferObject::blitFramebuffer(nullptr, FitRect(SceneSize, windowSize), Target.get(),
-                                              QRect(QPoint(), SceneSize), GL_COLOR_BUFFER_BIT,
-                                              GL_LINEAR);
+    gl->glEnable(GL_SCISSOR_TEST);
+    for (const QRect& band : BandsBeside(shown, windowSize)) {
+        if (!band.isEmpty()) {
+            gl->glScissor(band.x(), windowSize.height() - band.y() - band.height(), band.width(),
+                          band.height());
+            gl->glClear(GL_COLOR_BUFFER_BIT);
+        }
+    }
+    gl->glDisable(GL_SCISSOR_TEST);
+    QOpenGLFramebufferObject::blitFramebuffer(
+        nullptr, shown, Target.get(), QRect(QPoint(), SceneSize), GL_COLOR_BUFFER_BIT, GL_LINEAR);
     Context->swapBuffers(&window);
 }
 
