@@ -170,6 +170,8 @@ private slots:
     void drawsLedsOfFrame();
     void turnsModelWithPivot_data();
     void turnsModelWithPivot();
+    void placesChildGloballyOrRelatively_data();
+    void placesChildGloballyOrRelatively();
     void showsBoxFromInside();
     void scalesSceneOntoFullScreen();
     void opensDisplay_data();
@@ -249,6 +251,35 @@ void EngineTest::turnsModelWithPivot() {
     const QColor colour = LayerColours[static_cast<std::size_t>(led / 16)];
     QVERIFY(ShowsColour(image.pixelColor(ScreenPoint(turnedPlace)), colour));
     QVERIFY(!ShowsColour(image.pixelColor(ScreenPoint(LedPlace(led))), colour));
+}
+
+void EngineTest::placesChildGloballyOrRelatively_data() {
+    QTest::addColumn<int>("global");
+    QTest::addColumn<QVector3D>("shownAt");
+    QTest::addColumn<QVector3D>("notAt");
+    // The parent stands at (0, 0, 2), turned yaw 90; the child is placed at
+    // (-3, 1, -3). Relative to the parent that is (3, 1, -3) + (0, 0, 2).
+    QTest::newRow("global") << 1 << QVector3D(-3, 1, -3) << QVector3D(3, 1, -1);
+    QTest::newRow("relative") << 0 << QVector3D(3, 1, -1) << QVector3D(-3, 1, -3);
+}
+
+void EngineTest::placesChildGloballyOrRelatively() {
+    QFETCH(int, global);
+    QFETCH(QVector3D, shownAt);
+    QFETCH(QVector3D, notAt);
+    const std::int32_t camera = bbCreateCamera(0);
+    bbPositionEntity(camera, 0.0f, 0.0f, -12.0f, 0);
+    bbRotateEntity(bbCreateLight(0, 0), 45.0f, 0.0f, 0.0f, 0);
+    const std::int32_t parent = bbCreatePivot(0);
+    bbPositionEntity(parent, 0.0f, 0.0f, 2.0f, 0);
+    bbRotateEntity(parent, 0.0f, 90.0f, 0.0f, 0);
+    const std::int32_t sphere = bbCreateSphere(16, parent);
+    bbPositionEntity(sphere, -3.0f, 1.0f, -3.0f, global);
+    bbScaleEntity(sphere, 0.5f, 0.5f, 0.5f, 0);
+    bbEntityColor(sphere, 255.0f, 0.0f, 0.0f);
+    const QImage image = RenderScene();
+    QVERIFY(ShowsColour(image.pixelColor(ScreenPoint(shownAt)), QColor(255, 0, 0)));
+    QCOMPARE(image.pixelColor(ScreenPoint(notAt)), QColor(Qt::black));
 }
 
 // The flipped box shows its inner walls around the spheres; outside its
