@@ -135,13 +135,17 @@ void bbBeginBlitz3D() {
 }
 
 void bbGraphics3D(std::int32_t width, std::int32_t height, std::int32_t, std::int32_t mode) {
-    if (Current == nullptr || width <= 0 || height <= 0 || width > MaxDisplaySide ||
-        height > MaxDisplaySide) {
+    if (Current == nullptr) {
         return;
     }
     CloseDisplay(*Current);
-    if (EnsureApplication(*Current)) {
-        OpenDisplay(*Current, QSize(width, height), mode == FullScreenMode);
+    const bool validSize =
+        width > 0 && height > 0 && width <= MaxDisplaySide && height <= MaxDisplaySide;
+    if (!validSize || !EnsureApplication(*Current) ||
+        !OpenDisplay(*Current, QSize(width, height), mode == FullScreenMode)) {
+        // No display the user could see or end: report Escape, so that a
+        // program waiting for it to end its display does not wait forever.
+        Current->Input.RecordCloseRequest();
     }
 }
 
