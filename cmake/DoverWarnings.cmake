@@ -3,6 +3,7 @@
 
 option(DOVER_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(DOVER_WERROR "Treat compiler warnings in our code as errors" ON)
+option(DOVER_FUZZ "Build only the libFuzzer targets (clang) and what they need" OFF)
 
 set(DOVER_WARNING_FLAGS -Wall -Wextra -Wpedantic -Wconversion -Wshadow)
 if(DOVER_WERROR)
@@ -11,6 +12,14 @@ endif()
 
 set(DOVER_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer
     -fno-sanitize-recover=undefined)
+if(DOVER_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "DOVER_FUZZ needs clang (libFuzzer): -DCMAKE_CXX_COMPILER=clang++")
+    endif()
+    # The fuzzers' code is instrumented for coverage; the sanitizers come with it.
+    set(DOVER_SANITIZE ON)
+    list(APPEND DOVER_SANITIZER_FLAGS -fsanitize=fuzzer-no-link)
+endif()
 
 # dover_target_settings(<target>): apply the project's warnings and, when asked,
 # the sanitizers to one target. Every add_library/add_executable of ours calls it.

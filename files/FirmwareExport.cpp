@@ -118,7 +118,9 @@ QString TablePath(FirmwareTable table, const QString& savedPath) {
 }
 
 QString EffectName(const QString& basePath) {
-    return FilePart(basePath).remove(QLatin1Char('.'));
+    QString name = FilePart(basePath);
+    name.removeIf([](QChar c) { return c == u'.' || c == u'\n' || c == u'\r'; });
+    return name;
 }
 
 QByteArray EffectNameBytes(const QString& basePath) {

@@ -28,7 +28,8 @@ QString ExportBasePath(const QString& savedPath);
 // The file a table goes to: the base path followed by "c" or "asm".
 QString TablePath(FirmwareTable table, const QString& savedPath);
 // The file part of the base path with every dot removed, nothing else changed
-// ("my.anim." -> "myanim").
+// ("my.anim." -> "myanim"), except line breaks (CR, LF), which a name may hold
+// on some file systems but the one-line labels of the tables cannot.
 QString EffectName(const QString& basePath);
 // The effect name as the tables spell it: the bytes the file system uses for it.
 QByteArray EffectNameBytes(const QString& basePath);

@@ -140,6 +140,11 @@ private slots:
                                                   << "/t/моя волна-1.c"
                                                   << "/t/моя волна-1.asm"
                                                   << "моя волна-1";
+        // A label or an array name spans one line of the tables.
+        QTest::addRow("line breaks dropped") << "/t/two\nlines\r.444"
+                                             << "/t/two\nlines\r.c"
+                                             << "/t/two\nlines\r.asm"
+                                             << "twolines";
         QTest::addRow("only dots") << "/t/..444"
                                    << "/t/..c"
                                    << "/t/..asm"
