@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <fstream>
 #include <memory>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -47,6 +48,30 @@ QByteArray ReadFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+// Holds the process's address space, while it lives, to what it uses now and
+// `headroom` bytes more: a larger allocation fails as it does when memory runs
+// out. (Sanitizer builds reserve far more than they use and are left alone.)
+class AddressSpaceLimit {
+public:
+    explicit AddressSpaceLimit(rlim_t headroom) {
+        std::ifstream statm("/proc/self/statm");
+        rlim_t pages = 0;
+        statm >> pages;
+        ::getrlimit(RLIMIT_AS, &Saved);
+        rlimit tight = Saved;
+        tight.rlim_cur = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + headroom;
+        Set = pages > 0 && ::setrlimit(RLIMIT_AS, &tight) == 0;
+    }
+    ~AddressSpaceLimit() { ::setrlimit(RLIMIT_AS, &Saved); }
+    AddressSpaceLimit(const AddressSpaceLimit&) = delete;
+    AddressSpaceLimit& operator=(const AddressSpaceLimit&) = delete;
+
+    bool Set = false;
+
+private:
+    rlimit Saved{};
+};
 
 // What the user can see of the editor, to compare before and after.
 struct Visible {
@@ -248,19 +273,28 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<qint64>("size"); // -1: nothing there, -2: a folder
         QTest::addColumn<QString>("said");
-        QTest::addRow("missing") << "none.444" << qint64(-1) << "Такого файла нет";
-        QTest::addRow("folder") << "dir.444" << qint64(-2) << "папка";
-        QTest::addRow("empty") << "e.444" << qint64(0) << "пустой";
-        QTest::addRow("7 bytes") << "s7.444" << qint64(7) << "7 байт не делится на 8";
-        QTest::addRow("9 bytes") << "s9.444" << qint64(9) << "9 байт";
-        QTest::addRow("17 bytes") << "s17.444" << qint64(17) << "17 байт";
+        QTest::addColumn<bool>("noMemory"); // opened with no memory to spare for it
+        QTest::addRow("missing") << "none.444" << qint64(-1) << "Такого файла нет" << false;
+        QTest::addRow("folder") << "dir.444" << qint64(-2) << "папка" << false;
+        QTest::addRow("empty") << "e.444" << qint64(0) << "пустой" << false;
+        QTest::addRow("7 bytes") << "s7.444" << qint64(7) << "7 байт не делится на 8" << false;
+        QTest::addRow("9 bytes") << "s9.444" << qint64(9) << "9 байт" << false;
+        QTest::addRow("17 bytes") << "s17.444" << qint64(17) << "17 байт" << false;
         QTest::addRow("over the limit")
-            << "huge.444" << MaxAnimationFileSize + 8 << "не больше 256 МБ";
+            << "huge.444" << MaxAnimationFileSize + 8 << "не больше 256 МБ" << false;
+        QTest::addRow("no memory for it") << "big.444" << qint64(200) * 1024 * 1024
+                                          << "Не хватает памяти для 26214400 кадров." << true;
     }
     void badFileChangesNothing() {
         QFETCH(QString, name);
         QFETCH(qint64, size);
         QFETCH(QString, said);
+        QFETCH(bool, noMemory);
+#if defined(__SANITIZE_ADDRESS__)
+        if (noMemory) {
+            QSKIP("the sanitizers' allocator does not run out of memory on demand");
+        }
+#endif
         const QString path = At(name);
         if (size == -2) {
             QVERIFY(QDir(Dir->path()).mkdir(name));
@@ -276,7 +310,13 @@ private slots:
         App->Ui.SetText(FrameLabel, FrameLabelText(1));
         App->Frames.MoveCurrentBack();
         const Visible before = Look();
-        Open(path);
+        if (noMemory) {
+            const AddressSpaceLimit limit(rlim_t{64} * 1024 * 1024);
+            QVERIFY(limit.Set);
+            Open(path);
+        } else {
+            Open(path);
+        }
         QCOMPARE(Look(), before);
         QCOMPARE(Script->Told.size(), 1);
         QVERIFY2(Script->Told.first().Text.contains(path), qPrintable(Script->Told.first().Text));

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <vector>
 
 using namespace dover;
 
@@ -88,6 +89,47 @@ private slots:
         QCOMPARE(store.CurrentIndex(), 0u);
         QCOMPARE(store.CurrentByte(3), std::uint8_t{0x5A});
         QCOMPARE(store.Revision(), revision);
+    }
+
+    // Replacing takes the given buffer itself; a size that is not whole frames
+    // leaves both the store and the buffer alone.
+    void replace_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("taken");
+        QTest::addRow("one frame") << 8 << true;
+        QTest::addRow("three frames") << 24 << true;
+        QTest::addRow("empty") << 0 << false;
+        QTest::addRow("seven") << 7 << false;
+        QTest::addRow("a frame and a half") << 12 << false;
+    }
+    void replace() {
+        QFETCH(int, size);
+        QFETCH(bool, taken);
+        FrameStore store;
+        store.AppendEmptyFrame();
+        store.MoveCurrentBack();
+        store.SetCurrentByte(3, 0x5A);
+        const auto revision = store.Revision();
+        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            bytes[i] = static_cast<std::uint8_t>(0xC0 + i);
+        }
+        const std::vector<std::uint8_t> given = bytes;
+        const std::uint8_t* buffer = bytes.data();
+
+        QCOMPARE(store.ReplaceFrames(std::move(bytes)), taken);
+        if (taken) {
+            QVERIFY(std::ranges::equal(store.AllBytes(), given));
+            QCOMPARE(store.AllBytes().data(), buffer);
+            QCOMPARE(store.CurrentIndex(), given.size() / 8 - 1);
+            QVERIFY(store.Revision() != revision);
+        } else {
+            QCOMPARE(bytes, given);
+            QCOMPARE(store.ByteSize(), 16u);
+            QCOMPARE(store.CurrentIndex(), 0u);
+            QCOMPARE(store.CurrentByte(3), std::uint8_t{0x5A});
+            QCOMPARE(store.Revision(), revision);
+        }
     }
 
     void movesStayInside() {
