@@ -125,7 +125,7 @@ bool QuitAsked(const EngineTable& engine) {
 
 // Every sphere opaque or nearly clear by its LED's bit of `frame`.
 void ShowPreviewFrame(const EngineTable& engine, const PreviewScene& scene,
-               std::span<const std::uint8_t> frame) {
+                      std::span<const std::uint8_t> frame) {
     for (std::size_t n = 0; n < scene.Spheres.size(); ++n) {
         const bool lit = ((frame[n / 8] >> (n % 8)) & 1) != 0;
         engine.bbEntityAlpha(scene.Spheres[n], lit ? LitAlpha : UnlitAlpha);
