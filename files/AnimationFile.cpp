@@ -36,6 +36,9 @@ QString ProblemText(const AnimationRead& read) {
             .arg(MaxAnimationFileSize / (1024 * 1024));
     case AnimationProblem::Unreadable:
         return QStringLiteral("Файл не читается: %1").arg(read.reason);
+    case AnimationProblem::NoMemory:
+        return QStringLiteral("Не хватает памяти для %1 кадров.")
+            .arg(read.size / static_cast<qint64>(FrameBytes));
     case AnimationProblem::None:
         break;
     }
@@ -91,15 +94,11 @@ void AnimationFiles::OpenAnimation() {
     if (path.isEmpty()) {
         return;
     }
-    const AnimationRead read = ReadAnimationFile(path);
-    if (read.problem != AnimationProblem::None) {
+    AnimationRead read = ReadAnimationFile(path);
+    const std::size_t size = read.bytes.size();
+    // A read without a problem holds whole frames, which the store takes.
+    if (read.problem != AnimationProblem::None || !Frames.ReplaceFrames(std::move(read.bytes))) {
         TellFailure(OpenFailureText(path, ProblemText(read)));
-        return;
-    }
-    const auto size = static_cast<std::size_t>(read.bytes.size());
-    if (!TakeAnimation(Frames, read.bytes)) {
-        TellFailure(OpenFailureText(
-            path, QStringLiteral("Не хватает памяти для %1 кадров.").arg(size / FrameBytes)));
         return;
     }
     MarkSaved();

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QIODevice>
 
-#include <cstring>
+#include <new>
 
 namespace dover {
 
@@ -50,10 +50,16 @@ AnimationRead ReadAnimation(QIODevice& device, qint64 limit) {
     if (read.problem != AnimationProblem::None) {
         return read;
     }
-    read.bytes = QByteArray(static_cast<qsizetype>(read.size), Qt::Uninitialized);
+    try {
+        read.bytes.resize(static_cast<std::size_t>(read.size));
+    } catch (const std::bad_alloc&) {
+        read.problem = AnimationProblem::NoMemory;
+        return read;
+    }
+    auto* data = reinterpret_cast<char*>(read.bytes.data());
     qint64 done = 0;
     while (done < read.size) {
-        const qint64 got = device.read(read.bytes.data() + done, read.size - done);
+        const qint64 got = device.read(data + done, read.size - done);
         if (got <= 0) {
             read.problem = AnimationProblem::Unreadable;
             read.reason =
@@ -84,15 +90,6 @@ AnimationRead ReadAnimationFile(const QString& path, qint64 limit) {
         return read;
     }
     return ReadAnimation(file, limit);
-}
-
-bool TakeAnimation(FrameStore& frames, const QByteArray& bytes) {
-    const auto size = static_cast<std::size_t>(bytes.size());
-    if (!frames.ResizeFrames(size)) {
-        return false;
-    }
-    std::memcpy(frames.AllBytes().data(), bytes.constData(), size);
-    return true;
 }
 
 bool WriteAnimation(QIODevice& device, std::span<const std::uint8_t> bytes) {

@@ -9,12 +9,11 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 class QIODevice;
 
 namespace dover {
-
-class FrameStore;
 
 // The largest animation file that is opened (256 MiB, about 33 million frames);
 // anything larger is refused before a byte of it is read.
@@ -38,6 +37,7 @@ enum class AnimationProblem {
     NotWholeFrames, // size not a multiple of 8
     TooLarge,       // over the size limit
     Unreadable,     // cannot be opened or read (the reason says why)
+    NoMemory,       // no memory for the whole file
 };
 
 // The size check alone: Empty, NotWholeFrames, TooLarge or None.
@@ -45,21 +45,18 @@ AnimationProblem CheckAnimationSize(qint64 size, qint64 limit);
 
 struct AnimationRead {
     AnimationProblem problem = AnimationProblem::None;
-    qint64 size = 0;  // the size found (also when it was refused)
-    QString reason;   // the system's words for Unreadable
-    QByteArray bytes; // the whole file when problem is None
+    qint64 size = 0;                 // the size found (also when it was refused)
+    QString reason;                  // the system's words for Unreadable
+    std::vector<std::uint8_t> bytes; // the whole file when problem is None
 };
 
 // Reads a whole animation from an open device: its size is checked first, then
-// every byte is read. A device that delivers fewer bytes than its size is
-// Unreadable.
+// every byte is read into one buffer of that size, ready to be moved into the
+// FrameStore (ReplaceFrames). A device that delivers fewer bytes than its size
+// is Unreadable.
 AnimationRead ReadAnimation(QIODevice& device, qint64 limit = MaxAnimationFileSize);
 // The same for a path, adding Missing, Folder and a file that cannot be opened.
 AnimationRead ReadAnimationFile(const QString& path, qint64 limit = MaxAnimationFileSize);
-
-// Makes `bytes` (whole frames, at least one) the animation, CurrentFrame its
-// last frame. False, with the store unchanged, when memory runs out.
-bool TakeAnimation(FrameStore& frames, const QByteArray& bytes);
 
 // Writes every byte to an open device; false when the device takes fewer.
 bool WriteAnimation(QIODevice& device, std::span<const std::uint8_t> bytes);

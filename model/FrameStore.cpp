@@ -58,4 +58,14 @@ bool FrameStore::ResizeFrames(std::size_t byteSize) {
     return true;
 }
 
+bool FrameStore::ReplaceFrames(std::vector<std::uint8_t>&& bytes) {
+    if (bytes.empty() || bytes.size() % FrameBytes != 0) {
+        return false;
+    }
+    AnimationBuffer = std::move(bytes);
+    CurrentFrame = FrameCount() - 1;
+    ++ChangeCount;
+    return true;
+}
+
 } // namespace dover

@@ -49,8 +49,13 @@ public:
     // the last frame.
     bool ResizeFrames(std::size_t byteSize);
 
+    // Makes `bytes` the whole animation, taking its buffer over without a copy;
+    // CurrentFrame becomes the last frame. A size that is not a positive
+    // multiple of 8 is refused: false, the store and `bytes` left as they were.
+    bool ReplaceFrames(std::vector<std::uint8_t>&& bytes);
+
     // The whole buffer, frame 0 first. The span is valid until the next
-    // AppendEmptyFrame or ResizeFrames.
+    // AppendEmptyFrame, ResizeFrames or ReplaceFrames.
     std::span<std::uint8_t> AllBytes() { return AnimationBuffer; }
     std::span<const std::uint8_t> AllBytes() const { return AnimationBuffer; }
 

@@ -124,8 +124,8 @@ bool QuitAsked(const EngineTable& engine) {
 }
 
 // Every sphere opaque or nearly clear by its LED's bit of `frame`.
-void ShowFrame(const EngineTable& engine, const PreviewScene& scene,
-               std::span<const std::uint8_t> frame) {
+void ShowPreviewFrame(const EngineTable& engine, const PreviewScene& scene,
+                      std::span<const std::uint8_t> frame) {
     for (std::size_t n = 0; n < scene.Spheres.size(); ++n) {
         const bool lit = ((frame[n / 8] >> (n % 8)) & 1) != 0;
         engine.bbEntityAlpha(scene.Spheres[n], lit ? LitAlpha : UnlitAlpha);
@@ -220,7 +220,7 @@ int RunPreview(const EngineTable& engine, Dialogs& dialogs, std::span<const std:
     // after it. Nothing in here allocates.
     while (!view.Quit) {
         view.Quit = QuitAsked(engine);
-        ShowFrame(engine, scene, buffer.subspan(view.FrameOffset, FrameBytes));
+        ShowPreviewFrame(engine, scene, buffer.subspan(view.FrameOffset, FrameBytes));
         view.FrameOffset = NextFrameOffset(view.FrameOffset, buffer.size());
         Turn(engine, view);
         Zoom(engine, scene, view);

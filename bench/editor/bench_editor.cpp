@@ -8,7 +8,7 @@
 //     deviation under 3 ms).
 // Pass --no-period to leave out the 25 s of the period runs.
 #include "app/Application.h"
-#include "editor/Dialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -27,19 +27,6 @@
 using namespace dover;
 
 namespace {
-
-// Answers every question with its default button and shows nothing.
-class SilentDialogs : public Dialogs {
-public:
-    QMessageBox::StandardButton Ask(QWidget*, const QString&, const QString&, QMessageBox::Icon,
-                                    QMessageBox::StandardButtons,
-                                    QMessageBox::StandardButton defaultButton) override {
-        return defaultButton;
-    }
-    void Tell(QWidget*, const QString&, const QString&, QMessageBox::Icon) override {}
-    QString SaveFileName(QWidget*, const QString&, const QString&) override { return {}; }
-    QString OpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
-};
 
 // Median of `calls` timed runs of `work`, in milliseconds.
 double MedianMs(int calls, const std::function<void()>& work) {
@@ -111,7 +98,8 @@ int main(int argc, char* argv[]) {
     QTemporaryDir workDir;
     QDir::setCurrent(workDir.path());
 
-    SilentDialogs dialogs;
+    // Every question gets its default button; nothing is shown.
+    test::ScriptedDialogs dialogs;
     Application app(dialogs);
     if (!app.StartUp()) {
         return 1;

@@ -140,8 +140,9 @@ int main() {
           "plain write + fdatasync");
     FrameStore frames;
     const auto open = [&] {
-        const AnimationRead read = ReadAnimationFile(saved);
-        if (read.problem != AnimationProblem::None || !TakeAnimation(frames, read.bytes)) {
+        AnimationRead read = ReadAnimationFile(saved);
+        if (read.problem != AnimationProblem::None ||
+            !frames.ReplaceFrames(std::move(read.bytes))) {
             std::exit(1);
         }
         frames.InitFrameStore(); // the next round starts from one frame again

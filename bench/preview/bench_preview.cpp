@@ -5,9 +5,9 @@
 // draws for real (input still scripted), which needs a display.
 //
 // Prints `name: value (ratio vs baseline)`.
-#include "ScriptedDialogs.h"
 #include "preview/EngineBinding.h"
 #include "preview/Preview.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QGuiApplication>
 
@@ -250,7 +250,7 @@ void Print(const char* name, double value, double baseline) {
 
 int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
-    ScriptedDialogs dialogs;
+    dover::test::ScriptedDialogs dialogs;
     constexpr long long passes = 200000;
 
     const dover::EngineTable fake = DoNothingEngine();

@@ -6,8 +6,7 @@
 //   dover444_probe              prints "painted" once the window is on screen
 //   dover444_probe --grab FILE  also saves what the screen shows of the window
 #include "FirstPaint.h"
-#include "app/Application.h"
-#include "app/Translations.h"
+#include "app/Program.h"
 #include "editor/Dialogs.h"
 
 #include <QApplication>
@@ -19,6 +18,7 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    dover::NameProgram();
     QApplication qt(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     const qsizetype grab = arguments.indexOf(QStringLiteral("--grab"));
@@ -39,15 +39,7 @@ int main(int argc, char* argv[]) {
         window->close();
     });
 
-    dover::LoadTranslations(qt);
     dover::QtDialogs dialogs;
-    {
-        dover::Application app(dialogs);
-        if (app.StartUp()) {
-            const int loopStatus = app.EventLoop();
-            status = status != 0 ? status : loopStatus;
-        }
-        app.ShutDown();
-    }
-    return status;
+    const int runStatus = dover::RunProgram(qt, dialogs);
+    return status != 0 ? status : runStatus;
 }

@@ -3,7 +3,7 @@
 // Russian buttons of the standard dialogs.
 #include "app/Application.h"
 #include "app/Translations.h"
-#include "editor/Dialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,29 +21,9 @@
 #include <memory>
 
 using namespace dover;
+using dover::test::ScriptedDialogs;
 
 namespace {
-
-// Answers every dialog with "cancel" and counts them.
-class ScriptedDialogs : public Dialogs {
-public:
-    int Shown = 0;
-    QMessageBox::StandardButton Ask(QWidget*, const QString&, const QString&, QMessageBox::Icon,
-                                    QMessageBox::StandardButtons,
-                                    QMessageBox::StandardButton defaultButton) override {
-        ++Shown;
-        return defaultButton;
-    }
-    void Tell(QWidget*, const QString&, const QString&, QMessageBox::Icon) override { ++Shown; }
-    QString SaveFileName(QWidget*, const QString&, const QString&) override {
-        ++Shown;
-        return {};
-    }
-    QString OpenFileName(QWidget*, const QString&, const QString&) override {
-        ++Shown;
-        return {};
-    }
-};
 
 // A started editor in a folder of its own.
 struct Editor {

@@ -3,7 +3,7 @@
 // A started editor with scripted dialogs, and the picture checks the canvas
 // tests share.
 #include "app/Application.h"
-#include "editor/Dialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QAbstractButton>
 #include <QCursor>
@@ -14,46 +14,9 @@
 #include <QTest>
 #include <QWindow>
 
-#include <functional>
 #include <memory>
 
 namespace dover::test {
-
-// Answers questions from a script instead of showing them, and records what
-// was asked and told.
-class ScriptedDialogs : public Dialogs {
-public:
-    struct Question {
-        QString title;
-        QString text;
-        QMessageBox::Icon icon;
-        QMessageBox::StandardButtons buttons;
-        QMessageBox::StandardButton defaultButton;
-    };
-
-    // The next answers, first first; the default button once they run out.
-    QList<QMessageBox::StandardButton> Answers;
-    QList<Question> Asked;
-    QStringList Told;
-    // Runs just before Ask returns its answer.
-    std::function<void()> OnAnswer;
-
-    QMessageBox::StandardButton Ask(QWidget*, const QString& title, const QString& text,
-                                    QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
-                                    QMessageBox::StandardButton defaultButton) override {
-        Asked.append({title, text, icon, buttons, defaultButton});
-        const auto answer = Answers.isEmpty() ? defaultButton : Answers.takeFirst();
-        if (OnAnswer) {
-            OnAnswer();
-        }
-        return answer;
-    }
-    void Tell(QWidget*, const QString&, const QString& text, QMessageBox::Icon) override {
-        Told.append(text);
-    }
-    QString SaveFileName(QWidget*, const QString&, const QString&) override { return {}; }
-    QString OpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
-};
 
 // The editor right after start-up.
 struct Editor {

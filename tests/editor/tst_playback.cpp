@@ -146,12 +146,12 @@ private slots:
         Ed->Press(NextButton);
 
         QCOMPARE(Ed->Dialogs.Asked.size(), 1);
-        const ScriptedDialogs::Question& asked = Ed->Dialogs.Asked.first();
-        QCOMPARE(asked.title, QString());
-        QCOMPARE(asked.text, QStringLiteral("Добавить пустой кадрик ?"));
-        QCOMPARE(asked.icon, QMessageBox::Question);
-        QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
-        QCOMPARE(asked.defaultButton, QMessageBox::No);
+        const ShownBox& asked = Ed->Dialogs.Asked.first();
+        QCOMPARE(asked.Title, QString());
+        QCOMPARE(asked.Text, QStringLiteral("Добавить пустой кадрик ?"));
+        QCOMPARE(asked.Icon, QMessageBox::Question);
+        QCOMPARE(asked.Buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(asked.DefaultButton, QMessageBox::No);
 
         QCOMPARE(Ed->App.Frames.FrameCount(), std::size_t{yes ? 2u : 1u});
         QCOMPARE(Ed->App.Frames.CurrentIndex(), std::size_t{yes ? 1u : 0u});
@@ -175,7 +175,7 @@ private slots:
         Ed->Dialogs.OnAnswer = nullptr;
         QCOMPARE(FailAllocationOf, std::size_t{0});
         QCOMPARE(Ed->Dialogs.Told.size(), 1);
-        QVERIFY(Ed->Dialogs.Told.first().contains(QStringLiteral("памяти")));
+        QVERIFY(Ed->Dialogs.Told.first().Text.contains(QStringLiteral("памяти")));
         QCOMPARE(Ed->App.Frames.FrameCount(), std::size_t{1});
         QCOMPARE(Ed->App.Frames.CurrentIndex(), std::size_t{0});
         QCOMPARE(Ed->CurrentBytes(), (Frame{1, 0, 0, 0, 0, 0, 0, 0}));

@@ -2,10 +2,10 @@
 // and temporary folders: what the user sees after each, and that no failure
 // loses the animation or an existing file.
 #include "app/Application.h"
-#include "editor/Dialogs.h"
 #include "editor/Playback.h"
 #include "editor/Widgets.h"
 #include "files/AnimationFormat.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,53 +13,15 @@
 #include <QTest>
 
 #include <csignal>
-#include <deque>
+#include <fstream>
 #include <memory>
 #include <sys/resource.h>
 #include <unistd.h>
 
 using namespace dover;
+using namespace dover::test;
 
 namespace {
-
-// Answers from queues; records what was asked and told.
-class ScriptedDialogs : public Dialogs {
-public:
-    std::deque<QString> SavePaths;
-    std::deque<QString> OpenPaths;
-    std::deque<QMessageBox::StandardButton> Answers;
-    QStringList Asked;
-    QStringList Told;
-    QStringList FileDialogs; // "save|title|filter" or "open|title|filter"
-
-    QMessageBox::StandardButton Ask(QWidget*, const QString&, const QString& text,
-                                    QMessageBox::Icon, QMessageBox::StandardButtons,
-                                    QMessageBox::StandardButton defaultButton) override {
-        Asked << text;
-        return Take(Answers, defaultButton);
-    }
-    void Tell(QWidget*, const QString&, const QString& text, QMessageBox::Icon) override {
-        Told << text;
-    }
-    QString SaveFileName(QWidget*, const QString& title, const QString& filter) override {
-        FileDialogs << QStringList{"save", title, filter}.join('|');
-        return Take(SavePaths, QString());
-    }
-    QString OpenFileName(QWidget*, const QString& title, const QString& filter) override {
-        FileDialogs << QStringList{"open", title, filter}.join('|');
-        return Take(OpenPaths, QString());
-    }
-
-private:
-    template <typename T> static T Take(std::deque<T>& queue, T none) {
-        if (queue.empty()) {
-            return none;
-        }
-        T first = queue.front();
-        queue.pop_front();
-        return first;
-    }
-};
 
 QByteArray Bytes(std::initializer_list<int> values) {
     QByteArray bytes;
@@ -86,6 +48,30 @@ QByteArray ReadFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+// Holds the process's address space, while it lives, to what it uses now and
+// `headroom` bytes more: a larger allocation fails as it does when memory runs
+// out. (Sanitizer builds reserve far more than they use and are left alone.)
+class AddressSpaceLimit {
+public:
+    explicit AddressSpaceLimit(rlim_t headroom) {
+        std::ifstream statm("/proc/self/statm");
+        rlim_t pages = 0;
+        statm >> pages;
+        ::getrlimit(RLIMIT_AS, &Saved);
+        rlimit tight = Saved;
+        tight.rlim_cur = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + headroom;
+        Set = pages > 0 && ::setrlimit(RLIMIT_AS, &tight) == 0;
+    }
+    ~AddressSpaceLimit() { ::setrlimit(RLIMIT_AS, &Saved); }
+    AddressSpaceLimit(const AddressSpaceLimit&) = delete;
+    AddressSpaceLimit& operator=(const AddressSpaceLimit&) = delete;
+
+    bool Set = false;
+
+private:
+    rlimit Saved{};
+};
 
 // What the user can see of the editor, to compare before and after.
 struct Visible {
@@ -174,7 +160,9 @@ private slots:
 
     void saveNewAnimation() {
         Save(At("wave"));
-        QCOMPARE(Script->FileDialogs, QStringList{"save|Сохранить как 444|Cube 4V4I4.444 (*.444)"});
+        const ShownFileDialog saveAs{FileDialogKind::Save, "Сохранить как 444",
+                                     "Cube 4V4I4.444 (*.444)"};
+        QCOMPARE(Script->FileDialogs, QList<ShownFileDialog>{saveAs});
         QCOMPARE(ReadFile(At("wave.444")), QByteArray(8, '\0'));
         QVERIFY(ReadFile(At("wave.c"))
                     .startsWith("#include <avr/pgmspace.h>\n\n"
@@ -225,7 +213,8 @@ private slots:
         const QByteArray bytes = Frames(3, 7);
         QVERIFY(WriteFile(At("x.444"), bytes));
         Open(At("x.444"));
-        QCOMPARE(Script->FileDialogs, QStringList{"open||4V4I4 Led Cube (*.444)"});
+        const ShownFileDialog open{FileDialogKind::Open, QString(), "4V4I4 Led Cube (*.444)"};
+        QCOMPARE(Script->FileDialogs, QList<ShownFileDialog>{open});
         QCOMPARE(Animation(), bytes);
         QCOMPARE(App->Frames.CurrentIndex(), std::size_t(2));
         QCOMPARE(App->Ui.Text(FrameLabel), QStringLiteral("Кадр - 2"));
@@ -284,19 +273,28 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<qint64>("size"); // -1: nothing there, -2: a folder
         QTest::addColumn<QString>("said");
-        QTest::addRow("missing") << "none.444" << qint64(-1) << "Такого файла нет";
-        QTest::addRow("folder") << "dir.444" << qint64(-2) << "папка";
-        QTest::addRow("empty") << "e.444" << qint64(0) << "пустой";
-        QTest::addRow("7 bytes") << "s7.444" << qint64(7) << "7 байт не делится на 8";
-        QTest::addRow("9 bytes") << "s9.444" << qint64(9) << "9 байт";
-        QTest::addRow("17 bytes") << "s17.444" << qint64(17) << "17 байт";
+        QTest::addColumn<bool>("noMemory"); // opened with no memory to spare for it
+        QTest::addRow("missing") << "none.444" << qint64(-1) << "Такого файла нет" << false;
+        QTest::addRow("folder") << "dir.444" << qint64(-2) << "папка" << false;
+        QTest::addRow("empty") << "e.444" << qint64(0) << "пустой" << false;
+        QTest::addRow("7 bytes") << "s7.444" << qint64(7) << "7 байт не делится на 8" << false;
+        QTest::addRow("9 bytes") << "s9.444" << qint64(9) << "9 байт" << false;
+        QTest::addRow("17 bytes") << "s17.444" << qint64(17) << "17 байт" << false;
         QTest::addRow("over the limit")
-            << "huge.444" << MaxAnimationFileSize + 8 << "не больше 256 МБ";
+            << "huge.444" << MaxAnimationFileSize + 8 << "не больше 256 МБ" << false;
+        QTest::addRow("no memory for it") << "big.444" << qint64(200) * 1024 * 1024
+                                          << "Не хватает памяти для 26214400 кадров." << true;
     }
     void badFileChangesNothing() {
         QFETCH(QString, name);
         QFETCH(qint64, size);
         QFETCH(QString, said);
+        QFETCH(bool, noMemory);
+#if defined(__SANITIZE_ADDRESS__)
+        if (noMemory) {
+            QSKIP("the sanitizers' allocator does not run out of memory on demand");
+        }
+#endif
         const QString path = At(name);
         if (size == -2) {
             QVERIFY(QDir(Dir->path()).mkdir(name));
@@ -312,11 +310,17 @@ private slots:
         App->Ui.SetText(FrameLabel, FrameLabelText(1));
         App->Frames.MoveCurrentBack();
         const Visible before = Look();
-        Open(path);
+        if (noMemory) {
+            const AddressSpaceLimit limit(rlim_t{64} * 1024 * 1024);
+            QVERIFY(limit.Set);
+            Open(path);
+        } else {
+            Open(path);
+        }
         QCOMPARE(Look(), before);
         QCOMPARE(Script->Told.size(), 1);
-        QVERIFY2(Script->Told.first().contains(path), qPrintable(Script->Told.first()));
-        QVERIFY2(Script->Told.first().contains(said), qPrintable(Script->Told.first()));
+        QVERIFY2(Script->Told.first().Text.contains(path), qPrintable(Script->Told.first().Text));
+        QVERIFY2(Script->Told.first().Text.contains(said), qPrintable(Script->Told.first().Text));
     }
 
     void unreadableFileChangesNothing() {
@@ -330,7 +334,7 @@ private slots:
         Open(At("locked.444"));
         QCOMPARE(Look(), before);
         QCOMPARE(Script->Told.size(), 1);
-        QVERIFY(Script->Told.first().contains(QStringLiteral("не читается")));
+        QVERIFY(Script->Told.first().Text.contains(QStringLiteral("не читается")));
     }
 
     // A save cut off part way (here: the file size limit of the process) is
@@ -352,9 +356,9 @@ private slots:
         QVERIFY(App->Files.HasUnsavedChanges());
         // The .444 and both tables failed: one message names all three.
         QCOMPARE(Script->Told.size(), 1);
-        QVERIFY(Script->Told.first().startsWith(QStringLiteral("Анимация не сохранена.")));
+        QVERIFY(Script->Told.first().Text.startsWith(QStringLiteral("Анимация не сохранена.")));
         for (const char* name : {"keep.444", "keep.c", "keep.asm"}) {
-            QVERIFY(Script->Told.first().contains(At(name) + QStringLiteral(" не записан")));
+            QVERIFY(Script->Told.first().Text.contains(At(name) + QStringLiteral(" не записан")));
         }
         QCOMPARE(QDir(Dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.444"});
     }
@@ -371,7 +375,7 @@ private slots:
                                                QFileDevice::ExeOwner);
         QCOMPARE(ReadFile(At("ro.444")), old);
         QCOMPARE(Script->Told.size(), 1);
-        QVERIFY(Script->Told.first().contains(At("ro.444")));
+        QVERIFY(Script->Told.first().Text.contains(At("ro.444")));
     }
 
     // One file failing does not stop the others from being written.
@@ -388,9 +392,9 @@ private slots:
         QVERIFY(QDir(Dir->path()).mkdir(blocked));
         Save(At("w.444"));
         QCOMPARE(Script->Told.size(), 1);
-        QVERIFY(Script->Told.first().contains(At(blocked) + QStringLiteral(" не записан")));
-        QCOMPARE(Script->Told.first().count(QStringLiteral(" не записан")), 1);
-        QCOMPARE(Script->Told.first().startsWith(QStringLiteral("Анимация сохранена")),
+        QVERIFY(Script->Told.first().Text.contains(At(blocked) + QStringLiteral(" не записан")));
+        QCOMPARE(Script->Told.first().Text.count(QStringLiteral(" не записан")), 1);
+        QCOMPARE(Script->Told.first().Text.startsWith(QStringLiteral("Анимация сохранена")),
                  blocked != QLatin1String("w.444"));
         QVERIFY(Script->Asked.isEmpty());
         for (const QString& name : written) {
@@ -402,8 +406,8 @@ private slots:
         QVERIFY(WriteFile(At("plain"), "x"));
         Save(At("plain/w.444"));
         QCOMPARE(Script->Told.size(), 1);
-        QVERIFY(Script->Told.first().contains(At("plain/w.444")));
-        QVERIFY(Script->Told.first().contains(At("plain/w.asm")));
+        QVERIFY(Script->Told.first().Text.contains(At("plain/w.444")));
+        QVERIFY(Script->Told.first().Text.contains(At("plain/w.asm")));
         QCOMPARE(ReadFile(At("plain")), QByteArray("x"));
     }
 
@@ -444,7 +448,7 @@ private slots:
         Save(At("main"));
         QCOMPARE(Script->Asked.size(), asked ? 1 : 0);
         if (asked) {
-            QVERIFY(Script->Asked.first().contains(At(existing)));
+            QVERIFY(Script->Asked.first().Text.contains(At(existing)));
         }
         QCOMPARE(ReadFile(At(existing)) != content, replaced);
         QCOMPARE(ReadFile(At("main.444")), QByteArray(8, '\0'));
@@ -494,7 +498,7 @@ private slots:
             Script->SavePaths.push_back(At(savePath));
         }
         QCOMPARE(App->Files.ConfirmDiscard(), mayGo);
-        QCOMPARE(Script->Asked, QStringList{"Анимация изменена. Сохранить изменения?"});
+        QCOMPARE(TextsOf(Script->Asked), QStringList{"Анимация изменена. Сохранить изменения?"});
         QCOMPARE(App->Files.HasUnsavedChanges(), !saved);
         QCOMPARE(App->Frames.CurrentByte(3), std::uint8_t(0x42));
         if (saved) {

@@ -345,7 +345,7 @@ private slots:
         buffer.open(QIODevice::ReadOnly);
         const AnimationRead read = ReadAnimation(buffer);
         QCOMPARE(int(read.problem), int(AnimationProblem::None));
-        QCOMPARE(read.bytes, bytes);
+        QCOMPARE(read.bytes, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
         QBuffer sameBuffer(&bytes);
         sameBuffer.open(QIODevice::ReadOnly);
         QCOMPARE(int(ReadAnimation(sameBuffer, 16).problem), int(AnimationProblem::TooLarge));

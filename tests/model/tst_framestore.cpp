@@ -5,8 +5,28 @@
 #include <QTest>
 
 #include <algorithm>
+#include <vector>
 
 using namespace dover;
+
+namespace {
+
+// Two frames, the first being edited, one byte of it set: what a refused
+// operation must leave exactly as it was.
+FrameStore MarkedStore() {
+    FrameStore store;
+    store.AppendEmptyFrame();
+    store.MoveCurrentBack();
+    store.SetCurrentByte(3, 0x5A);
+    return store;
+}
+
+bool StillMarked(const FrameStore& store, std::uint64_t revision) {
+    return store.ByteSize() == 16 && store.CurrentIndex() == 0 && store.CurrentByte(3) == 0x5A &&
+           store.Revision() == revision;
+}
+
+} // namespace
 
 class TestFrameStore : public QObject {
     Q_OBJECT
@@ -78,16 +98,45 @@ private slots:
     }
     void resizeRefusesSizesThatAreNotWholeFrames() {
         QFETCH(qulonglong, size);
-        FrameStore store;
-        store.AppendEmptyFrame();
-        store.MoveCurrentBack();
-        store.SetCurrentByte(3, 0x5A);
+        FrameStore store = MarkedStore();
         const auto revision = store.Revision();
         QVERIFY(!store.ResizeFrames(static_cast<std::size_t>(size)));
-        QCOMPARE(store.ByteSize(), 16u);
-        QCOMPARE(store.CurrentIndex(), 0u);
-        QCOMPARE(store.CurrentByte(3), std::uint8_t{0x5A});
-        QCOMPARE(store.Revision(), revision);
+        QVERIFY(StillMarked(store, revision));
+    }
+
+    // Replacing takes the given buffer itself; a size that is not whole frames
+    // leaves both the store and the buffer alone.
+    void replace_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("taken");
+        QTest::addRow("one frame") << 8 << true;
+        QTest::addRow("three frames") << 24 << true;
+        QTest::addRow("empty") << 0 << false;
+        QTest::addRow("seven") << 7 << false;
+        QTest::addRow("a frame and a half") << 12 << false;
+    }
+    void replace() {
+        QFETCH(int, size);
+        QFETCH(bool, taken);
+        FrameStore store = MarkedStore();
+        const auto revision = store.Revision();
+        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            bytes[i] = static_cast<std::uint8_t>(0xC0 + i);
+        }
+        const std::vector<std::uint8_t> given = bytes;
+        const std::uint8_t* buffer = bytes.data();
+
+        QCOMPARE(store.ReplaceFrames(std::move(bytes)), taken);
+        if (taken) {
+            QVERIFY(std::ranges::equal(store.AllBytes(), given));
+            QCOMPARE(store.AllBytes().data(), buffer);
+            QCOMPARE(store.CurrentIndex(), given.size() / 8 - 1);
+            QVERIFY(store.Revision() != revision);
+        } else {
+            QCOMPARE(bytes, given);
+            QVERIFY(StillMarked(store, revision));
+        }
     }
 
     void movesStayInside() {

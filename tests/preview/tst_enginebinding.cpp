@@ -2,9 +2,9 @@
 // program's private data folder (here a temporary XDG_DATA_HOME), is replaced
 // when it differs, is loaded from there only, and a copy that cannot be loaded
 // gives the fatal message and stops start-up before any window opens.
-#include "ScriptedDialogs.h"
 #include "app/Application.h"
 #include "preview/EngineBinding.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -17,6 +17,7 @@
 #include <vector>
 
 using namespace dover;
+using dover::test::ScriptedDialogs;
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The 3D preview against a recording engine: the scene it builds, the frames it
 // shows, how the mouse turns and zooms the model, how it ends, and what it does
 // with an engine that lacks entry points.
-#include "ScriptedDialogs.h"
 #include "preview/Preview.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -17,6 +17,7 @@
 #include <vector>
 
 using namespace dover;
+using dover::test::ScriptedDialogs;
 using Clock = std::chrono::steady_clock;
 
 namespace {
