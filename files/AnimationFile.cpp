@@ -25,6 +25,8 @@ QString ProblemText(const AnimationRead& read) {
         return QStringLiteral("Такого файла нет.");
     case AnimationProblem::Folder:
         return QStringLiteral("Это папка, а не файл анимации.");
+    case AnimationProblem::NotAFile:
+        return QStringLiteral("Это не обычный файл, а устройство, канал или сокет.");
     case AnimationProblem::Empty:
         return QStringLiteral("Файл пустой: в нём нет ни одного кадра.");
     case AnimationProblem::NotWholeFrames:

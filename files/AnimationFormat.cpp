@@ -83,6 +83,10 @@ AnimationRead ReadAnimationFile(const QString& path, qint64 limit) {
         read.problem = AnimationProblem::Folder;
         return read;
     }
+    if (!info.isFile()) {
+        read.problem = AnimationProblem::NotAFile;
+        return read;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         read.problem = AnimationProblem::Unreadable;

@@ -33,6 +33,7 @@ enum class AnimationProblem {
     None,
     Missing,        // nothing at that path
     Folder,         // the path names a folder
+    NotAFile,       // a device, a named pipe or a socket: never opened
     Empty,          // 0 bytes
     NotWholeFrames, // size not a multiple of 8
     TooLarge,       // over the size limit
@@ -55,7 +56,9 @@ struct AnimationRead {
 // FrameStore (ReplaceFrames). A device that delivers fewer bytes than its size
 // is Unreadable.
 AnimationRead ReadAnimation(QIODevice& device, qint64 limit = MaxAnimationFileSize);
-// The same for a path, adding Missing, Folder and a file that cannot be opened.
+// The same for a path, adding Missing, Folder, NotAFile and a file that cannot
+// be opened. Only a regular file is opened: opening a named pipe would wait for
+// a writer, and a device has no size to check.
 AnimationRead ReadAnimationFile(const QString& path, qint64 limit = MaxAnimationFileSize);
 
 // Writes every byte to an open device; false when the device takes fewer.

@@ -42,6 +42,12 @@ QString ReplaceFileSynced(const QString& path, const ContentWriter& write) {
 }
 
 QString ReplaceFile(const QString& path, const ContentWriter& write) {
+    // A rename would go over a write-protected file as if it were not; the
+    // protection is the user's word that the file stays.
+    const QFileInfo old(path);
+    if (old.isFile() && !old.isWritable()) {
+        return QStringLiteral("он защищён от записи");
+    }
     QTemporaryFile file(path + QLatin1String(".XXXXXX"));
     if (!file.open()) {
         return file.errorString();
@@ -49,7 +55,6 @@ QString ReplaceFile(const QString& path, const ContentWriter& write) {
     if (!write(file) || !file.flush()) {
         return file.errorString(); // the new file is removed with `file`
     }
-    const QFileInfo old(path);
     file.setPermissions(old.isFile() ? old.permissions() : NewFilePermissions);
     file.close();
     std::error_code error;

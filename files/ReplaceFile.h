@@ -24,7 +24,8 @@ using ContentWriter = std::function<bool(QIODevice&)>;
 // whole. For the user's own work.
 QString ReplaceFileSynced(const QString& path, const ContentWriter& write);
 // Does not wait for the disk: for files that every save writes again. The
-// new file keeps the permissions of the one it replaces.
+// new file keeps the permissions of the one it replaces; a write-protected
+// file is not replaced.
 QString ReplaceFile(const QString& path, const ContentWriter& write);
 
 } // namespace dover

@@ -393,8 +393,8 @@ private slots:
             return std::pair(field->palette().color(QPalette::Text),
                              field->palette().color(QPalette::Base));
         };
-        const std::pair blackOnWhite(QColor(Qt::black), QColor(Qt::white));
-        const std::pair whiteOnBlack(QColor(Qt::white), QColor(Qt::black));
+        const std::pair blackOnWhite{QColor(Qt::black), QColor(Qt::white)};
+        const std::pair whiteOnBlack{QColor(Qt::white), QColor(Qt::black)};
 
         PressTab(w);
         QCOMPARE(colours(), blackOnWhite);
