@@ -29,5 +29,7 @@ function(dover_target_settings target)
     if(DOVER_SANITIZE)
         target_compile_options(${target} PRIVATE ${DOVER_SANITIZER_FLAGS})
         target_link_options(${target} PRIVATE ${DOVER_SANITIZER_FLAGS})
+        # For the few places that must know (gcc and clang name it differently).
+        target_compile_definitions(${target} PRIVATE DOVER_SANITIZED)
     endif()
 endfunction()

@@ -33,7 +33,7 @@ void Count() {
 
 } // namespace
 
-#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
+#if defined(__GLIBC__) && !defined(DOVER_SANITIZED)
 #define DOVER_COUNT_MALLOC 1
 extern "C" {
 void* __libc_malloc(std::size_t size);

@@ -15,7 +15,7 @@ using namespace dover::test;
 
 // Running out of memory on demand: the next allocation of exactly this many
 // bytes fails. (Not in sanitizer builds, whose allocator must stay its own.)
-#if !defined(__SANITIZE_ADDRESS__)
+#if !defined(DOVER_SANITIZED)
 #define DOVER_FAILING_NEW 1
 namespace {
 std::size_t FailAllocationOf = 0;

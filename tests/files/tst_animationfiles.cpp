@@ -290,7 +290,7 @@ private slots:
         QFETCH(qint64, size);
         QFETCH(QString, said);
         QFETCH(bool, noMemory);
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(DOVER_SANITIZED)
         if (noMemory) {
             QSKIP("the sanitizers' allocator does not run out of memory on demand");
         }
