@@ -9,6 +9,7 @@
 // as UTF-8, may hold folders), then the animation (whole frames of it).
 #include "files/AnimationFormat.h"
 #include "files/FirmwareExport.h"
+#include "fuzz/FuzzCheck.h"
 #include "model/FrameStore.h"
 
 #include <QBuffer>
@@ -18,21 +19,13 @@
 #include <QString>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <span>
 
 using namespace dover;
+using dover::fuzz::Require;
 
 namespace {
-
-void Require(bool holds, const char* what) {
-    if (!holds) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
 
 // The longest file name the file systems take, in bytes.
 constexpr qsizetype NameMax = 255;

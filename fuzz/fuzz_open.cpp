@@ -7,6 +7,7 @@
 // picks a small size limit (so TooLarge is reached), bit 1 a device that
 // claims more bytes than it delivers (a file cut short while it is read).
 #include "files/AnimationFormat.h"
+#include "fuzz/FuzzCheck.h"
 #include "model/FrameStore.h"
 #include "model/LedAddressing.h"
 
@@ -15,21 +16,13 @@
 #include <QString>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 using namespace dover;
+using dover::fuzz::Require;
 
 namespace {
-
-void Require(bool holds, const char* what) {
-    if (!holds) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
 
 // A device whose size is larger than what it can read: the reader must see
 // the shortfall instead of taking the missing bytes as frames.
@@ -96,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(read.problem == AnimationProblem::None, "whole frames within the limit are taken");
     }
     if (read.problem != AnimationProblem::None) {
-        Require(read.bytes.isEmpty(), "a refused file hands over no bytes");
+        Require(read.bytes.empty(), "a refused file hands over no bytes");
         return 0;
     }
     Require(read.bytes.size() == static_cast<std::size_t>(content.size()) &&

@@ -9,7 +9,8 @@
 #include "app/Application.h"
 #include "editor/Widgets.h"
 #include "files/AnimationFormat.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "tests/editor/EditorFixture.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,8 +35,10 @@
 #include <vector>
 
 using namespace dover;
-using dover::test::ScriptedDialogs;
+using dover::test::Editor;
+using dover::test::ReadFile;
 using dover::test::TextsOf;
+using dover::test::WriteFile;
 
 namespace {
 
@@ -49,16 +52,6 @@ QByteArray Frames(qsizetype count, int seed) {
 
 std::vector<std::uint8_t> AsVector(const QByteArray& bytes) {
     return {bytes.begin(), bytes.end()};
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList FilesIn(const QString& folder) {
@@ -156,33 +149,28 @@ bool Permit(const QString& path, mode_t mode) {
 class TestFaults : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ScriptedDialogs> Script;
-    std::unique_ptr<Application> App;
+    std::unique_ptr<Editor> Ed;
     std::unique_ptr<QTemporaryDir> Dir;
 
     QString At(const QString& name) const { return Dir->filePath(name); }
 
     void Load(const QByteArray& bytes) {
-        QVERIFY(App->Frames.ReplaceFrames(AsVector(bytes)));
-        App->Files.MarkSaved();
+        QVERIFY(Ed->App.Frames.ReplaceFrames(AsVector(bytes)));
+        Ed->App.Files.MarkSaved();
     }
     QByteArray Animation() const {
-        const auto all = App->Frames.AllBytes();
+        const auto all = Ed->App.Frames.AllBytes();
         return QByteArray(reinterpret_cast<const char*>(all.data()), qsizetype(all.size()));
     }
 
 private slots:
     void init() {
-        Script = std::make_unique<ScriptedDialogs>();
-        App = std::make_unique<Application>(*Script);
-        QVERIFY(App->StartUp());
+        Ed = std::make_unique<Editor>();
         Dir = std::make_unique<QTemporaryDir>();
         QVERIFY(Dir->isValid());
     }
     void cleanup() {
-        App->ShutDown();
-        App.reset();
-        Script.reset();
+        Ed.reset();
         Dir.reset();
     }
 
@@ -253,9 +241,9 @@ private slots:
         // Earlier versions of all three files, as an earlier save left them.
         const QByteArray old = Frames(2, 9);
         Load(old);
-        Script->SavePaths << At("ro.444");
-        App->Dispatch(EventKind::WidgetEvent, SaveButton, SubKind::Click);
-        QVERIFY(Script->Told.isEmpty());
+        Ed->Dialogs.SavePaths << At("ro.444");
+        Ed->App.Dispatch(EventKind::WidgetEvent, SaveButton, SubKind::Click);
+        QVERIFY(Ed->Dialogs.Told.isEmpty());
         QMap<QString, QByteArray> before;
         for (const QString& name : FilesIn(Dir->path())) {
             before[name] = ReadFile(At(name));
@@ -264,7 +252,7 @@ private slots:
 
         const QByteArray edited = Frames(5, 1);
         Load(edited);
-        App->Frames.SetCurrentByte(0, 0x77); // unsaved work
+        Ed->App.Frames.SetCurrentByte(0, 0x77); // unsaved work
         const QByteArray animation = Animation();
         const bool folderOpen = protect != QLatin1String("folder");
         QVERIFY(Permit(Dir->path(), folderOpen ? 0777 : 0755));
@@ -272,10 +260,11 @@ private slots:
             QVERIFY(Permit(At(name), name == protect ? 0444 : 0666));
         }
         const auto told = RunAsUser([&] {
-            Script->SavePaths << At("ro.444");
-            App->Dispatch(EventKind::WidgetEvent, SaveButton, SubKind::Click);
-            return TextsOf(Script->Told) << (Animation() == animation ? "kept" : "changed")
-                                         << (App->Files.HasUnsavedChanges() ? "unsaved" : "saved");
+            Ed->Dialogs.SavePaths << At("ro.444");
+            Ed->App.Dispatch(EventKind::WidgetEvent, SaveButton, SubKind::Click);
+            return TextsOf(Ed->Dialogs.Told)
+                   << (Animation() == animation ? "kept" : "changed")
+                   << (Ed->App.Files.HasUnsavedChanges() ? "unsaved" : "saved");
         });
         QVERIFY(Permit(Dir->path(), 0700));
         QVERIFY(told);
@@ -308,12 +297,12 @@ private slots:
         QVERIFY(Permit(Dir->path(), 0755));
         Load(Frames(3, 4));
         const QByteArray animation = Animation();
-        const QString title = App->Ui.Title();
+        const QString title = Ed->App.Ui.Title();
         const auto told = RunAsUser([&] {
-            Script->OpenPaths << At("locked.444");
-            App->Dispatch(EventKind::WidgetEvent, OpenButton, SubKind::Click);
-            return TextsOf(Script->Told)
-                   << (Animation() == animation ? "kept" : "changed") << App->Ui.Title();
+            Ed->Dialogs.OpenPaths << At("locked.444");
+            Ed->App.Dispatch(EventKind::WidgetEvent, OpenButton, SubKind::Click);
+            return TextsOf(Ed->Dialogs.Told)
+                   << (Animation() == animation ? "kept" : "changed") << Ed->App.Ui.Title();
         });
         QVERIFY(Permit(Dir->path(), 0700));
         QVERIFY(told);
@@ -351,15 +340,15 @@ private slots:
             }
         });
         const auto started = std::chrono::steady_clock::now();
-        Script->OpenPaths << path;
-        App->Dispatch(EventKind::WidgetEvent, OpenButton, SubKind::Click);
+        Ed->Dialogs.OpenPaths << path;
+        Ed->App.Dispatch(EventKind::WidgetEvent, OpenButton, SubKind::Click);
         const auto waited = std::chrono::steady_clock::now() - started;
         rescue.join();
         QVERIFY2(waited < std::chrono::seconds(3), "the open waited on the pipe");
         QCOMPARE(Animation(), animation);
-        QCOMPARE(Script->Told.size(), 1);
-        QVERIFY2(Script->Told[0].Text.contains(QStringLiteral("не обычный файл")),
-                 qPrintable(Script->Told[0].Text));
+        QCOMPARE(Ed->Dialogs.Told.size(), 1);
+        QVERIFY2(Ed->Dialogs.Told[0].Text.contains(QStringLiteral("не обычный файл")),
+                 qPrintable(Ed->Dialogs.Told[0].Text));
     }
 };
 

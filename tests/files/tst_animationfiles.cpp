@@ -6,6 +6,7 @@
 #include "editor/Widgets.h"
 #include "files/AnimationFormat.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,16 +38,6 @@ QByteArray Frames(int count, int seed) {
         bytes[i] = char(i * 31 + seed);
     }
     return bytes;
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Holds the process's address space, while it lives, to what it uses now and
