@@ -33,3 +33,16 @@ function(dover_target_settings target)
         target_compile_definitions(${target} PRIVATE DOVER_SANITIZED)
     endif()
 endfunction()
+
+# dover_add_library(<target> <Alias::Name> SOURCES <files...> [PUBLIC <libs...>]
+#                   [PRIVATE <libs...>])
+# One module's STATIC library with its namespaced alias. Headers are included
+# from the project root ("model/FrameStore.h").
+function(dover_add_library target alias)
+    cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
+    add_library(${target} STATIC ${ARG_SOURCES})
+    add_library(${alias} ALIAS ${target})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+    dover_target_settings(${target})
+endfunction()
