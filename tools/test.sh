@@ -2,8 +2,9 @@
 # Builds everything and runs every test headless: widget tests on Qt's offscreen
 # platform, OpenGL tests under Xvfb with Mesa's software renderer. Then the same
 # tests again in an AddressSanitizer + UndefinedBehaviorSanitizer build (clang,
-# so the code is also checked against its warnings), and a short fuzzing run of
-# the file formats (tools/fuzz.sh, 60 s).
+# so the code is also checked against its warnings). Between the two, a short
+# fuzzing run of the file formats (tools/fuzz.sh, 60 s). It ends with CTest's
+# summary of the sanitizer run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh --tests
@@ -15,6 +16,9 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 "${xvfb[@]}" ctest --test-dir build --output-on-failure -j"$jobs"
 
+echo "== Fuzzing (short run)"
+bash tools/fuzz.sh
+
 # The sanitizer build is for finding faults, not for speed: optimised lightly
 # (-O1, which ASan's reports stay exact with), no debug information, no
 # benchmarks or tools; assertions stay on.
@@ -24,6 +28,3 @@ cmake -S . -B build-asan -DDOVER_SANITIZE=ON -DDOVER_BENCH=OFF -DDOVER_TOOLS=OFF
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build-asan -j"$jobs"
 "${xvfb[@]}" ctest --test-dir build-asan --output-on-failure -j"$jobs"
-
-echo "== Fuzzing (short run)"
-bash tools/fuzz.sh
