@@ -46,3 +46,15 @@ function(dover_add_library target alias)
     target_link_libraries(${target} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
     dover_target_settings(${target})
 endfunction()
+
+# dover_add_subfolders(): adds every folder below the current one that holds a
+# CMakeLists.txt, in name order, so a new test or benchmark folder needs no
+# edit elsewhere.
+function(dover_add_subfolders)
+    file(GLOB children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+    foreach(child IN LISTS children)
+        if(EXISTS ${child}/CMakeLists.txt)
+            add_subdirectory(${child})
+        endif()
+    endforeach()
+endfunction()
