@@ -1,5 +1,7 @@
 # Compiler settings shared by every target of the project: warnings are errors
 # in our own code, and one switch turns on AddressSanitizer + UndefinedBehaviorSanitizer.
+# Also the two functions every module's CMakeLists uses: dover_add_library and
+# dover_add_subfolders.
 
 option(DOVER_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(DOVER_WERROR "Treat compiler warnings in our code as errors" ON)
