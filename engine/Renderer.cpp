@@ -23,27 +23,54 @@ constexpr float AmbientLight = 0.35f;
 constexpr int PositionAttribute = 0;
 constexpr int NormalAttribute = 1;
 constexpr int FloatsPerVertex = 6;
+// Instance values take the locations after the vertex's: the model matrix's
+// four columns, the normal matrix's three, the colour, the shininess.
+constexpr int ModelAttribute = 2;
+constexpr int NormalMatrixAttribute = 6;
+constexpr int ColourAttribute = 9;
+constexpr int ShininessAttribute = 10;
+
+// One vertex attribute fed from the instance buffer: its location, its number
+// of floats and where they start in an instance.
+struct InstanceColumn {
+    int Location;
+    int Size;
+    int Offset; // in floats
+};
+constexpr std::array<InstanceColumn, 9> InstanceColumns = {{
+    {ModelAttribute, 4, 0},
+    {ModelAttribute + 1, 4, 4},
+    {ModelAttribute + 2, 4, 8},
+    {ModelAttribute + 3, 4, 12},
+    {NormalMatrixAttribute, 3, 16},
+    {NormalMatrixAttribute + 1, 3, 19},
+    {NormalMatrixAttribute + 2, 3, 22},
+    {ColourAttribute, 4, 25},
+    {ShininessAttribute, 1, 29},
+}};
 
 // Lighting is worked out per vertex (Gouraud shading), which keeps the
 // per-pixel work small enough for software renderers. The shader bodies are
 // shared between GLSL 3.30 core and GLSL 1.20 / ES 1.00; the headers below map
-// the keywords that differ.
+// the keywords that differ. An entity's own values (the i... names) are
+// per-instance attributes in the core shader, so that all entities of one mesh
+// go in one instanced draw, and uniforms in the others, set before each draw.
 constexpr const char* VertexBody = R"(
 ATTRIBUTE vec3 aPosition;
 ATTRIBUTE vec3 aNormal;
-uniform mat4 uMvp;
-uniform mat4 uModel;
-uniform mat3 uNormalMatrix;
-uniform vec4 uColour;
-uniform float uShininess;
+INSTANCE mat4 iModel;
+INSTANCE mat3 iNormalMatrix;
+INSTANCE vec4 iColour;
+INSTANCE float iShininess;
+uniform mat4 uViewProjection;
 uniform vec3 uEye;
 uniform vec3 uLightDirections[8];
 uniform int uLightCount;
 uniform float uAmbient;
 VARYING vec4 vColour;
 void main() {
-    vec3 world = (uModel * vec4(aPosition, 1.0)).xyz;
-    vec3 normal = normalize(uNormalMatrix * aNormal);
+    vec3 world = (iModel * vec4(aPosition, 1.0)).xyz;
+    vec3 normal = normalize(iNormalMatrix * aNormal);
     vec3 toEye = normalize(uEye - world);
     float diffuse = 0.0;
     float specular = 0.0;
@@ -59,9 +86,9 @@ void main() {
             specular += pow(max(dot(normal, halfway), 0.0), 40.0);
         }
     }
-    vec3 lit = uColour.rgb * min(uAmbient + diffuse, 1.0) + vec3(uShininess * specular);
-    vColour = vec4(min(lit, vec3(1.0)), uColour.a);
-    gl_Position = uMvp * vec4(aPosition, 1.0);
+    vec3 lit = iColour.rgb * min(uAmbient + diffuse, 1.0) + vec3(iShininess * specular);
+    vColour = vec4(min(lit, vec3(1.0)), iColour.a);
+    gl_Position = uViewProjection * vec4(world, 1.0);
 }
 )";
 
@@ -74,6 +101,7 @@ void main() {
 
 constexpr const char* CoreVertexHeader = "#version 330 core\n"
                                          "#define ATTRIBUTE in\n"
+                                         "#define INSTANCE in\n"
                                          "#define VARYING out\n";
 constexpr const char* CoreFragmentHeader = "#version 330 core\n"
                                            "#define VARYING in\n"
@@ -81,12 +109,14 @@ constexpr const char* CoreFragmentHeader = "#version 330 core\n"
                                            "#define FRAG_COLOUR fragColour\n";
 constexpr const char* LegacyVertexHeader = "#version 120\n"
                                            "#define ATTRIBUTE attribute\n"
+                                           "#define INSTANCE uniform\n"
                                            "#define VARYING varying\n";
 constexpr const char* LegacyFragmentHeader = "#version 120\n"
                                              "#define VARYING varying\n"
                                              "#define FRAG_COLOUR gl_FragColor\n";
 constexpr const char* EsVertexHeader = "#version 100\n"
                                        "#define ATTRIBUTE attribute\n"
+                                       "#define INSTANCE uniform\n"
                                        "#define VARYING varying\n";
 constexpr const char* EsFragmentHeader = "#version 100\n"
                                          "precision highp float;\n"
@@ -103,6 +133,10 @@ bool IsTranslucent(const Entity& entity) {
 
 bool IsDrawn(const Entity& entity) {
     return entity.Kind == EntityKind::Mesh && entity.Gpu >= 0 && entity.Colour.w() > 0.0f;
+}
+
+const void* FloatOffset(std::size_t floats) {
+    return reinterpret_cast<const void*>(floats * sizeof(float));
 }
 
 } // namespace
@@ -140,6 +174,13 @@ bool Renderer::Init(QOpenGLContext& context, QSize sceneSize) {
     if (!BuildProgram(core, es)) {
         return false;
     }
+    Instancing = core;
+    if (Instancing) {
+        InstanceBuffer.setUsagePattern(QOpenGLBuffer::DynamicDraw);
+        if (!InstanceBuffer.create()) {
+            return false;
+        }
+    }
     Target = std::make_unique<QOpenGLFramebufferObject>(
         sceneSize, QOpenGLFramebufferObject::CombinedDepthStencil);
     return Target->isValid();
@@ -159,14 +200,20 @@ bool Renderer::BuildProgram(bool core, bool es) {
     }
     Program->bindAttributeLocation("aPosition", PositionAttribute);
     Program->bindAttributeLocation("aNormal", NormalAttribute);
+    if (core) {
+        Program->bindAttributeLocation("iModel", ModelAttribute);
+        Program->bindAttributeLocation("iNormalMatrix", NormalMatrixAttribute);
+        Program->bindAttributeLocation("iColour", ColourAttribute);
+        Program->bindAttributeLocation("iShininess", ShininessAttribute);
+    }
     if (!Program->link()) {
         return false;
     }
-    Locations.Mvp = Program->uniformLocation("uMvp");
-    Locations.Model = Program->uniformLocation("uModel");
-    Locations.NormalMatrix = Program->uniformLocation("uNormalMatrix");
-    Locations.Colour = Program->uniformLocation("uColour");
-    Locations.Shininess = Program->uniformLocation("uShininess");
+    Locations.ViewProjection = Program->uniformLocation("uViewProjection");
+    Locations.Model = Program->uniformLocation("iModel");
+    Locations.NormalMatrix = Program->uniformLocation("iNormalMatrix");
+    Locations.Colour = Program->uniformLocation("iColour");
+    Locations.Shininess = Program->uniformLocation("iShininess");
     Locations.Eye = Program->uniformLocation("uEye");
     Locations.LightDirections = Program->uniformLocation("uLightDirections");
     Locations.LightCount = Program->uniformLocation("uLightCount");
@@ -178,8 +225,12 @@ void Renderer::Release() {
     Meshes.clear();
     Program.reset();
     Target.reset();
-    Translucent.clear();
-    Translucent.shrink_to_fit();
+    InstanceBuffer.destroy();
+    InstanceCapacity = 0;
+    Instancing = false;
+    Translucent = {};
+    Instances = {};
+    Batches = {};
     Context = nullptr;
 }
 
@@ -208,6 +259,9 @@ std::int32_t Renderer::MeshFor(const MeshKey& key) {
     if (mesh->Vao.isCreated()) {
         mesh->Vao.bind();
         BindMesh(*mesh);
+        if (Instancing) {
+            EnableInstanceAttributes();
+        }
         mesh->Vao.release();
     }
     Meshes.push_back(std::move(mesh));
@@ -241,19 +295,77 @@ void Renderer::CollectLights(Scene& scene) {
     }
 }
 
-void Renderer::DrawEntity(const Entity& entity, const QMatrix4x4& viewProjection) {
-    GpuMesh& mesh = *Meshes[static_cast<std::size_t>(entity.Gpu)];
-    Program->setUniformValue(Locations.Mvp, viewProjection * entity.World);
-    Program->setUniformValue(Locations.Model, entity.World);
-    Program->setUniformValue(Locations.NormalMatrix, entity.World.normalMatrix());
-    Program->setUniformValue(Locations.Colour, entity.Colour);
-    Program->setUniformValue(Locations.Shininess, entity.Shininess);
+void Renderer::EnableInstanceAttributes() {
+    QOpenGLExtraFunctions* gl = Context->extraFunctions();
+    for (const InstanceColumn& column : InstanceColumns) {
+        const auto location = static_cast<GLuint>(column.Location);
+        gl->glEnableVertexAttribArray(location);
+        gl->glVertexAttribDivisor(location, 1);
+    }
+}
+
+void Renderer::QueueEntity(const Entity& entity, std::size_t sealedBatches) {
+    Instance& instance = Instances.emplace_back();
+    std::copy_n(entity.World.constData(), instance.Model.size(), instance.Model.begin());
+    const QMatrix3x3 normalMatrix = entity.World.normalMatrix();
+    std::copy_n(normalMatrix.constData(), instance.NormalMatrix.size(),
+                instance.NormalMatrix.begin());
+    instance.Colour = {entity.Colour.x(), entity.Colour.y(), entity.Colour.z(), entity.Colour.w()};
+    instance.Shininess = entity.Shininess;
+    const auto index = static_cast<std::int32_t>(Instances.size() - 1);
+    if (Batches.size() > sealedBatches && Batches.back().Gpu == entity.Gpu) {
+        ++Batches.back().Count;
+    } else {
+        Batches.push_back({entity.Gpu, index, 1});
+    }
+}
+
+void Renderer::UploadInstances() {
+    static_assert(sizeof(Instance) == 30 * sizeof(float), "instances are packed floats");
+    if (!Instancing || Instances.empty()) {
+        return;
+    }
+    InstanceBuffer.bind();
+    if (InstanceCapacity < Instances.size()) {
+        InstanceCapacity = Instances.capacity();
+        InstanceBuffer.allocate(static_cast<int>(InstanceCapacity * sizeof(Instance)));
+    }
+    InstanceBuffer.write(0, Instances.data(),
+                         static_cast<int>(Instances.size() * sizeof(Instance)));
+}
+
+void Renderer::DrawBatch(const Batch& batch) {
+    GpuMesh& mesh = *Meshes[static_cast<std::size_t>(batch.Gpu)];
+    QOpenGLExtraFunctions* gl = Context->extraFunctions();
+    if (Instancing) {
+        // Without a base instance (OpenGL 4.2) the batch's first instance is
+        // reached by pointing the instance attributes at it.
+        mesh.Vao.bind();
+        InstanceBuffer.bind();
+        const auto first =
+            static_cast<std::size_t>(batch.First) * (sizeof(Instance) / sizeof(float));
+        for (const InstanceColumn& column : InstanceColumns) {
+            gl->glVertexAttribPointer(static_cast<GLuint>(column.Location), column.Size, GL_FLOAT,
+                                      GL_FALSE, static_cast<GLsizei>(sizeof(Instance)),
+                                      FloatOffset(first + static_cast<std::size_t>(column.Offset)));
+        }
+        gl->glDrawElementsInstanced(GL_TRIANGLES, mesh.IndexCount, GL_UNSIGNED_SHORT, nullptr,
+                                    batch.Count);
+        return;
+    }
     if (mesh.Vao.isCreated()) {
         mesh.Vao.bind();
     } else {
         BindMesh(mesh);
     }
-    Context->functions()->glDrawElements(GL_TRIANGLES, mesh.IndexCount, GL_UNSIGNED_SHORT, nullptr);
+    for (std::int32_t i = batch.First; i < batch.First + batch.Count; ++i) {
+        const Instance& instance = Instances[static_cast<std::size_t>(i)];
+        gl->glUniformMatrix4fv(Locations.Model, 1, GL_FALSE, instance.Model.data());
+        gl->glUniformMatrix3fv(Locations.NormalMatrix, 1, GL_FALSE, instance.NormalMatrix.data());
+        gl->glUniform4fv(Locations.Colour, 1, instance.Colour.data());
+        gl->glUniform1f(Locations.Shininess, instance.Shininess);
+        gl->glDrawElements(GL_TRIANGLES, mesh.IndexCount, GL_UNSIGNED_SHORT, nullptr);
+    }
 }
 
 void Renderer::RenderCamera(Scene& scene, const Entity& camera) {
@@ -261,30 +373,44 @@ void Renderer::RenderCamera(Scene& scene, const Entity& camera) {
     gl->glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     gl->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const QMatrix4x4 view = camera.World.inverted();
-    const QMatrix4x4 viewProjection = CameraProjection(SceneSize) * view;
-    const QVector3D eye = camera.World.map(QVector3D());
-    Program->setUniformValue(Locations.Eye, eye);
+    Program->setUniformValue(Locations.ViewProjection, CameraProjection(SceneSize) * view);
+    Program->setUniformValue(Locations.Eye, camera.World.map(QVector3D()));
 
-    gl->glDisable(GL_BLEND);
-    gl->glDepthMask(GL_TRUE);
+    // Opaque entities mesh by mesh, so that each mesh is one batch; then the
+    // translucent ones far to near, a batch for each run of one mesh.
+    Instances.clear();
+    Batches.clear();
     Translucent.clear();
-    for (const Entity& entity : scene.Entities()) {
-        if (!IsDrawn(entity)) {
-            continue;
+    for (std::size_t gpu = 0; gpu < Meshes.size(); ++gpu) {
+        for (const Entity& entity : scene.Entities()) {
+            if (IsDrawn(entity) && !IsTranslucent(entity) &&
+                entity.Gpu == static_cast<std::int32_t>(gpu)) {
+                QueueEntity(entity, 0);
+            }
         }
-        if (IsTranslucent(entity)) {
+    }
+    const std::size_t opaqueBatches = Batches.size();
+    for (const Entity& entity : scene.Entities()) {
+        if (IsDrawn(entity) && IsTranslucent(entity)) {
             Translucent.emplace_back(view.map(entity.World.map(QVector3D())).z(), &entity);
-        } else {
-            DrawEntity(entity, viewProjection);
         }
     }
     std::sort(Translucent.begin(), Translucent.end(),
               [](const auto& a, const auto& b) { return a.first > b.first; });
-    gl->glEnable(GL_BLEND);
-    gl->glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    gl->glDepthMask(GL_FALSE);
     for (const auto& [depth, entity] : Translucent) {
-        DrawEntity(*entity, viewProjection);
+        QueueEntity(*entity, opaqueBatches);
+    }
+    UploadInstances();
+
+    gl->glDisable(GL_BLEND);
+    gl->glDepthMask(GL_TRUE);
+    for (std::size_t b = 0; b < Batches.size(); ++b) {
+        if (b == opaqueBatches) {
+            gl->glEnable(GL_BLEND);
+            gl->glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            gl->glDepthMask(GL_FALSE);
+        }
+        DrawBatch(Batches[b]);
     }
     gl->glDepthMask(GL_TRUE);
     gl->glDisable(GL_BLEND);
@@ -294,8 +420,11 @@ void Renderer::RenderWorld(Scene& scene) {
     if (Context == nullptr || !Target) {
         return;
     }
-    if (Translucent.capacity() < scene.Entities().size()) {
-        Translucent.reserve(scene.Entities().size()); // only when the scene has grown
+    if (const std::size_t entities = scene.Entities().size(); Translucent.capacity() < entities) {
+        // Only when the scene has grown.
+        Translucent.reserve(entities);
+        Instances.reserve(entities);
+        Batches.reserve(entities);
     }
     scene.UpdateWorld();
     CollectLights(scene);

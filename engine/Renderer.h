@@ -52,8 +52,23 @@ public:
 
 private:
     struct GpuMesh;
+    // One mesh entity's values as the shader takes them: per instance in an
+    // instanced draw, or as uniforms where the context has no instancing.
+    // Matrices are column-major.
+    struct Instance {
+        std::array<float, 16> Model;
+        std::array<float, 9> NormalMatrix;
+        std::array<float, 4> Colour;
+        float Shininess;
+    };
+    // A run of consecutive instances of one mesh, drawn by one call.
+    struct Batch {
+        std::int32_t Gpu = -1;
+        std::int32_t First = 0;
+        std::int32_t Count = 0;
+    };
     struct Uniforms {
-        int Mvp = -1;
+        int ViewProjection = -1;
         int Model = -1;
         int NormalMatrix = -1;
         int Colour = -1;
@@ -67,8 +82,16 @@ private:
 
     bool BuildProgram(bool core, bool es);
     void CollectLights(Scene& scene);
-    void DrawEntity(const Entity& entity, const QMatrix4x4& viewProjection);
     void BindMesh(GpuMesh& mesh);
+    void EnableInstanceAttributes();
+    // Appends an entity's instance, extending the last batch (instances are
+    // queued in draw order, so batches are consecutive) when it is of
+    // the same mesh and not one of the first `sealedBatches`.
+    void QueueEntity(const Entity& entity, std::size_t sealedBatches);
+    // Copies the queued instances into the instance buffer (growing it only
+    // when the scene has grown).
+    void UploadInstances();
+    void DrawBatch(const Batch& batch);
     void RenderCamera(Scene& scene, const Entity& camera);
 
     QOpenGLContext* Context = nullptr;
@@ -77,8 +100,16 @@ private:
     std::unique_ptr<QOpenGLShaderProgram> Program;
     Uniforms Locations;
     std::vector<std::unique_ptr<GpuMesh>> Meshes;
-    // Reused every render: translucent entities with their view depth.
+    // Instanced drawing (OpenGL 3.3 core); otherwise one draw per entity.
+    bool Instancing = false;
+    QOpenGLBuffer InstanceBuffer{QOpenGLBuffer::VertexBuffer};
+    std::size_t InstanceCapacity = 0; // instances the buffer holds
+    // Reused every render, so that a pass allocates nothing once the scene is
+    // built: translucent entities with their view depth, the queued instances
+    // and their batches.
     std::vector<std::pair<float, const Entity*>> Translucent;
+    std::vector<Instance> Instances;
+    std::vector<Batch> Batches;
     std::array<float, 3 * MaxLights> LightDirections{};
     int LightCount = 0;
 };

@@ -173,6 +173,8 @@ private slots:
     void placesChildGloballyOrRelatively_data();
     void placesChildGloballyOrRelatively();
     void showsBoxFromInside();
+    void blendsTranslucentFarToNear_data();
+    void blendsTranslucentFarToNear();
     void scalesSceneOntoFullScreen();
     void opensDisplay_data();
     void opensDisplay();
@@ -293,6 +295,43 @@ void EngineTest::showsBoxFromInside() {
     QVERIFY(IsOlive(image.pixelColor(400, 480))); // floor
     QCOMPARE(image.pixelColor(10, 10), QColor(Qt::black));
     QCOMPARE(image.pixelColor(790, 590), QColor(Qt::black));
+}
+
+void EngineTest::blendsTranslucentFarToNear_data() {
+    // The meshes of the far, middle and near layer ('s' sphere, 'c' cube), and
+    // whether they are made near first, against the order they are drawn in.
+    QTest::addColumn<QByteArray>("meshes");
+    QTest::addColumn<bool>("nearFirst");
+    QTest::newRow("sphere, cube, sphere") << QByteArray("scs") << false;
+    QTest::newRow("cube, sphere, cube, near made first") << QByteArray("csc") << true;
+    QTest::newRow("spheres, near made first") << QByteArray("sss") << true;
+    QTest::newRow("cube, cube, sphere") << QByteArray("ccs") << false;
+}
+
+// Three half-clear layers in a row before the camera, blue far, green in the
+// middle, red near: drawn far to near, each layer halves what is behind it, so
+// at the middle of the screen red > green > blue whatever the meshes and
+// whatever order they were made in.
+void EngineTest::blendsTranslucentFarToNear() {
+    QFETCH(QByteArray, meshes);
+    QFETCH(bool, nearFirst);
+    const std::int32_t camera = bbCreateCamera(0);
+    bbPositionEntity(camera, 0.0f, 0.0f, -12.0f, 0);
+    bbCreateLight(0, 0); // shines along +z, onto the faces the camera sees
+    constexpr std::array<std::array<float, 3>, 3> colours = {
+        {{0.0f, 0.0f, 255.0f}, {0.0f, 255.0f, 0.0f}, {255.0f, 0.0f, 0.0f}}};
+    for (int made = 0; made < 3; ++made) {
+        const int layer = nearFirst ? 2 - made : made; // 0 far .. 2 near
+        const auto at = static_cast<std::size_t>(layer);
+        const std::int32_t mesh = meshes[layer] == 'c' ? bbCreateCube(0) : bbCreateSphere(16, 0);
+        bbPositionEntity(mesh, 0.0f, 0.0f, -3.0f * static_cast<float>(layer), 0);
+        bbEntityColor(mesh, colours[at][0], colours[at][1], colours[at][2]);
+        bbEntityAlpha(mesh, 0.5f);
+    }
+    const QColor centre = RenderScene().pixelColor(SceneWidth / 2, SceneHeight / 2);
+    const QByteArray where = QByteArray("centre ") + centre.name().toLatin1();
+    QVERIFY2(centre.red() > centre.green() + 30, where.constData());
+    QVERIFY2(centre.green() > centre.blue() + 15, where.constData());
 }
 
 // Full screen: the 800 x 600 scene is scaled onto the 1280 x 1024 screen at
