@@ -20,5 +20,5 @@ trap 'rm -rf "$work"' EXIT
 # Start-up writes the engine library into the per-user data folder: a scratch
 # one here, so the user's own is left alone.
 (cd "$work" && XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=xcb \
-    xvfb-run -a -s "-screen 0 1280x1024x24" \
+    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
     "$build/tools/screenshots/dover444_screenshots" "$animation" "$docs")

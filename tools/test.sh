@@ -9,7 +9,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh --tests
 jobs=$(nproc)
-xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24")
+# -noreset: by default Xvfb resets itself whenever its last client leaves, and a
+# test that connects at that moment is turned away; tests come and go in parallel.
+xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24 -noreset")
 
 echo "== Tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
