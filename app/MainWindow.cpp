@@ -153,9 +153,9 @@ protected:
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 
-QWidget* CreateWidget(const WidgetSpec& spec, const Pictures& pictures, QWidget* parent) {
-    const QString text = QString::fromUtf8(spec.text);
-    switch (spec.kind) {
+QWidget* CreateWidget(const WidgetRow& row, const Pictures& pictures, QWidget* parent) {
+    const QString text = QString::fromUtf8(row.text);
+    switch (row.kind) {
     case WidgetKind::ImageView: {
         // A 2-pixel sunken edge: picture pixel (px, py) shows at (px + 2, py + 2).
         auto* view = new QLabel(parent);
@@ -166,8 +166,8 @@ QWidget* CreateWidget(const WidgetSpec& spec, const Pictures& pictures, QWidget*
     }
     case WidgetKind::StaticText: {
         auto* label = new QLabel(text, parent);
-        label->setAlignment(spec.alignment);
-        if (spec.sunkenEdge) {
+        label->setAlignment(row.alignment);
+        if (row.sunkenEdge) {
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             label->setLineWidth(1);
         }
@@ -175,17 +175,17 @@ QWidget* CreateWidget(const WidgetSpec& spec, const Pictures& pictures, QWidget*
     }
     case WidgetKind::DigitField: {
         auto* field = new DigitField(text, parent);
-        field->setAlignment(spec.alignment);
+        field->setAlignment(row.alignment);
         return field;
     }
     case WidgetKind::PushButton:
         return new QPushButton(text, parent);
     case WidgetKind::ImagePushButton:
-        return new ImageButton(pictures.Picture(spec.picture), pictures.Picture(spec.picture),
+        return new ImageButton(pictures.Picture(row.picture), pictures.Picture(row.picture),
                                parent);
     case WidgetKind::ImageToggle: {
-        auto* button = new ImageButton(pictures.Picture(spec.picture),
-                                       pictures.Picture(spec.pressedPicture), parent);
+        auto* button = new ImageButton(pictures.Picture(row.picture),
+                                       pictures.Picture(row.pressedPicture), parent);
         button->setCheckable(true);
         return button;
     }
@@ -226,9 +226,9 @@ MainWindow::MainWindow(const Pictures& pictures, Widgets& widgets, EventSink sin
 }
 
 void MainWindow::CreateWidgets() {
-    for (const WidgetSpec& spec : WidgetTable()) {
-        QWidget* widget = CreateWidget(spec, Images, this);
-        const int id = spec.id;
+    for (const WidgetRow& row : WidgetTable()) {
+        QWidget* widget = CreateWidget(row, Images, this);
+        const int id = row.id;
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             connect(button, &QAbstractButton::clicked, this,
                     [this, id] { Sink(EventKind::WidgetEvent, id, SubKind::Click); });
@@ -236,16 +236,16 @@ void MainWindow::CreateWidgets() {
         if (id == CanvasView || id == FrameTimeField) {
             widget->installEventFilter(this);
         }
-        widget->setGeometry(spec.x, spec.y, spec.width, spec.height);
-        if (spec.colours == Colours::WhiteOnBlack) {
+        widget->setGeometry(row.x, row.y, row.width, row.height);
+        if (row.colours == Colours::WhiteOnBlack) {
             PaintWhiteOnBlack(widget);
-        } else if (spec.colours == Colours::ToolkitDefault) {
+        } else if (row.colours == Colours::ToolkitDefault) {
             PaintToolkitDefault(widget);
         }
-        if (spec.toolTip != nullptr) {
-            widget->setToolTip(QString::fromUtf8(spec.toolTip));
+        if (row.toolTip != nullptr) {
+            widget->setToolTip(QString::fromUtf8(row.toolTip));
         }
-        widget->setEnabled(spec.enabled);
+        widget->setEnabled(row.enabled);
         Ui.Register(id, widget);
         widget->show();
     }

@@ -10,8 +10,8 @@ constexpr Qt::Alignment Centred = Qt::AlignCenter;
 constexpr Qt::Alignment CentredTop = Qt::AlignHCenter | Qt::AlignTop;
 constexpr Qt::Alignment LeftCentred = Qt::AlignLeft | Qt::AlignVCenter;
 
-std::vector<WidgetSpec> BuildWidgetTable() {
-    std::vector<WidgetSpec> table;
+std::vector<WidgetRow> BuildWidgetTable() {
+    std::vector<WidgetRow> table;
     table.push_back({CanvasView, WidgetKind::ImageView, 0, 0, 228, 516, "", nullptr, Colours::None,
                      Qt::AlignLeft | Qt::AlignTop, true, true});
     for (int byte = 0; byte < 8; ++byte) {
@@ -46,8 +46,8 @@ std::vector<WidgetSpec> BuildWidgetTable() {
 
 } // namespace
 
-const std::vector<WidgetSpec>& WidgetTable() {
-    static const std::vector<WidgetSpec> table = BuildWidgetTable();
+const std::vector<WidgetRow>& WidgetTable() {
+    static const std::vector<WidgetRow> table = BuildWidgetTable();
     return table;
 }
 

@@ -20,7 +20,7 @@ enum class WidgetKind {
 enum class Colours { None, WhiteOnBlack, ToolkitDefault };
 
 // One row of the main window's widget table.
-struct WidgetSpec {
+struct WidgetRow {
     int id;
     WidgetKind kind;
     int x, y, width, height;
@@ -41,6 +41,6 @@ constexpr int HexFieldY(int byte) {
 }
 
 // Every widget of the main window, in creation order, which is the Tab order.
-const std::vector<WidgetSpec>& WidgetTable();
+const std::vector<WidgetRow>& WidgetTable();
 
 } // namespace dover
