@@ -8,7 +8,7 @@
 namespace dover {
 
 Application::Application(Dialogs& dialogs)
-    : Questions(dialogs), Canvas(Frames, Images, Ui), Player(Frames, Canvas, Images, Ui, dialogs),
+    : Questions(dialogs), Canvas(Frames, Images, Ui), Player(Frames, Canvas, Ui, dialogs),
       Files(Frames, Canvas, Ui, dialogs) {
     WidgetHandlers[CanvasView] = [this](SubKind) {
         if (!Player.IsPlaying()) {

@@ -44,8 +44,7 @@ int FramePeriod(const QString& frameTimeText) {
     return static_cast<int>(std::min<long long>(milliseconds + 5, INT_MAX));
 }
 
-Playback::Playback(FrameStore& frames, LayerEditor& canvas, const Pictures&, Widgets& widgets,
-                   Dialogs& dialogs)
+Playback::Playback(FrameStore& frames, LayerEditor& canvas, Widgets& widgets, Dialogs& dialogs)
     : Frames(frames), Canvas(canvas), Ui(widgets), Questions(dialogs) {
     Timer0.setTimerType(Qt::PreciseTimer);
 }

@@ -18,7 +18,6 @@ namespace dover {
 class Dialogs;
 class FrameStore;
 class LayerEditor;
-class Pictures;
 class Widgets;
 
 // The frame label's number: the label text with every "Кадр - " removed, read
@@ -42,9 +41,7 @@ inline constexpr std::array<int, LayerCount> PlaybackLayerShift = {96, 36, -36, 
 // the label shows.
 class Playback {
 public:
-    // The canvas draws the sprites, so the pictures are not needed here.
-    Playback(FrameStore& frames, LayerEditor& canvas, const Pictures&, Widgets& widgets,
-             Dialogs& dialogs);
+    Playback(FrameStore& frames, LayerEditor& canvas, Widgets& widgets, Dialogs& dialogs);
 
     // Previous: one frame back; disables itself on reaching frame 0.
     void StepBack();

@@ -97,17 +97,7 @@ AnimationRead ReadAnimationFile(const QString& path, qint64 limit) {
 }
 
 bool WriteAnimation(QIODevice& device, std::span<const std::uint8_t> bytes) {
-    const auto* data = reinterpret_cast<const char*>(bytes.data());
-    const auto size = static_cast<qint64>(bytes.size());
-    qint64 done = 0;
-    while (done < size) {
-        const qint64 put = device.write(data + done, size - done);
-        if (put <= 0) {
-            return false;
-        }
-        done += put;
-    }
-    return true;
+    return WriteAll(device, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 QString SaveAnimationFile(const QString& path, std::span<const std::uint8_t> bytes) {

@@ -102,10 +102,6 @@ QByteArrayView View(std::string_view text) {
     return QByteArrayView(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-bool WriteAll(QIODevice& device, const QByteArray& text) {
-    return device.write(text) == text.size();
-}
-
 } // namespace
 
 QString ExportBasePath(const QString& savedPath) {

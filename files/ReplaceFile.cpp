@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QSaveFile>
 #include <QTemporaryFile>
 
@@ -22,6 +23,18 @@ std::filesystem::path NativePath(const QString& path) {
 }
 
 } // namespace
+
+bool WriteAll(QIODevice& device, QByteArrayView bytes) {
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 put = device.write(bytes.data() + done, bytes.size() - done);
+        if (put <= 0) {
+            return false;
+        }
+        done += put;
+    }
+    return true;
+}
 
 QString ReplaceFileSynced(const QString& path, const ContentWriter& write) {
     QSaveFile file(path);

@@ -6,6 +6,7 @@
 // a write falls short), the previous file stays as it was and the new one is
 // removed.
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <functional>
@@ -27,5 +28,9 @@ QString ReplaceFileSynced(const QString& path, const ContentWriter& write);
 // new file keeps the permissions of the one it replaces; a write-protected
 // file is not replaced.
 QString ReplaceFile(const QString& path, const ContentWriter& write);
+
+// Puts all of `bytes` on the device, going on after writes that take only a
+// part; false when a write takes nothing or fails.
+bool WriteAll(QIODevice& device, QByteArrayView bytes);
 
 } // namespace dover

@@ -5,6 +5,7 @@
 #include "app/Application.h"
 #include "preview/EngineBinding.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestFiles.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -17,23 +18,13 @@
 #include <vector>
 
 using namespace dover;
-using dover::test::ScriptedDialogs;
+using namespace dover::test;
 
 namespace {
 
 QByteArray Bytes(std::span<const std::uint8_t> bytes) {
     return QByteArray(reinterpret_cast<const char*>(bytes.data()),
                       static_cast<qsizetype>(bytes.size()));
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 QString FatalText() {
@@ -81,7 +72,7 @@ private slots:
         EngineBinding engine;
         QVERIFY(engine.BindEngine(dialogs));
 
-        QCOMPARE(ReadAll(LibraryPath()), Bytes(CarriedEngine()));
+        QCOMPARE(ReadFile(LibraryPath()), Bytes(CarriedEngine()));
         QVERIFY(engine.IsBound());
         QCOMPARE(engine.LibraryPath(), LibraryPath());
         QCOMPARE(MissingEntries(engine.Table()), QStringList{});
@@ -109,12 +100,12 @@ private slots:
     void replacesADifferentFile() {
         QFETCH(QByteArray, stale);
         QVERIFY(QDir().mkpath(EngineFolder()));
-        QVERIFY(WriteAll(LibraryPath(), stale));
+        QVERIFY(WriteFile(LibraryPath(), stale));
 
         ScriptedDialogs dialogs;
         EngineBinding engine;
         QVERIFY(engine.BindEngine(dialogs));
-        QCOMPARE(ReadAll(LibraryPath()), Bytes(CarriedEngine()));
+        QCOMPARE(ReadFile(LibraryPath()), Bytes(CarriedEngine()));
         QVERIFY(engine.IsBound());
         // Replaced in one step: no temporary file is left beside it.
         QCOMPARE(QDir(EngineFolder()).entryList(QDir::Files), QStringList{CarriedEngineFileName()});
@@ -122,7 +113,7 @@ private slots:
 
     void leavesAnIdenticalFileAlone() {
         QVERIFY(QDir().mkpath(EngineFolder()));
-        QVERIFY(WriteAll(LibraryPath(), Bytes(CarriedEngine())));
+        QVERIFY(WriteFile(LibraryPath(), Bytes(CarriedEngine())));
         const QDateTime old(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
         {
             QFile file(LibraryPath());
@@ -151,7 +142,7 @@ private slots:
             QVERIFY(QDir().mkpath(LibraryPath()));
         } else {
             const QString file = QDir(DataHome->path()).filePath("plain file");
-            QVERIFY(WriteAll(file, "x"));
+            QVERIFY(WriteFile(file, "x"));
             qputenv("XDG_DATA_HOME", file.toLocal8Bit());
         }
 
@@ -191,7 +182,7 @@ private slots:
         QFETCH(bool, carryGarbage);
         QFETCH(bool, binds);
         const QString planted = WorkPath(CarriedEngineFileName());
-        QVERIFY(WriteAll(planted, plantWorkingCopy ? Bytes(CarriedEngine()) : Bytes(Garbage)));
+        QVERIFY(WriteFile(planted, plantWorkingCopy ? Bytes(CarriedEngine()) : Bytes(Garbage)));
 
         ScriptedDialogs dialogs;
         EngineBinding engine;
